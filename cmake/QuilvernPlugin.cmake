@@ -1,0 +1,82 @@
+# The plug-in: one shared-code static library (target Quilvern) holding the
+# JUCE modules, the embedded resources and every source of the product, and
+# one thin target per format around it. Tests, benchmarks and tools link the
+# same library through the quilvern_lib interface target below.
+
+set(QUILVERN_ROOT ${CMAKE_CURRENT_SOURCE_DIR})
+
+file(GLOB QUILVERN_RESOURCE_FILES CONFIGURE_DEPENDS
+    ${QUILVERN_ROOT}/resources/*.xml
+    ${QUILVERN_ROOT}/resources/*.qvprs
+    ${QUILVERN_ROOT}/resources/*.qvprsb
+    ${QUILVERN_ROOT}/resources/*.png)
+
+juce_add_binary_data(QuilvernResources
+    HEADER_NAME QuilvernBinaryData.h
+    NAMESPACE QuilvernBinaryData
+    SOURCES ${QUILVERN_RESOURCE_FILES})
+
+set_target_properties(QuilvernResources PROPERTIES POSITION_INDEPENDENT_CODE TRUE)
+
+juce_add_plugin(Quilvern
+    PRODUCT_NAME Quilvern
+    COMPANY_NAME "Brannock Group Audio Software"
+    VERSION 1.3.1
+    PLUGIN_MANUFACTURER_CODE Brnk
+    PLUGIN_CODE QV9K
+    FORMATS VST VST3 LV2 Standalone
+    IS_SYNTH FALSE
+    NEEDS_MIDI_INPUT TRUE
+    NEEDS_MIDI_OUTPUT FALSE
+    IS_MIDI_EFFECT FALSE
+    EDITOR_WANTS_KEYBOARD_FOCUS FALSE
+    VST2_CATEGORY kPlugCategEffect
+    VST3_CATEGORIES Fx
+    LV2URI "urn:brannock-group-audio:quilvern"
+    COPY_PLUGIN_AFTER_BUILD FALSE)
+
+file(GLOB QUILVERN_SOURCES CONFIGURE_DEPENDS
+    ${QUILVERN_ROOT}/engine/*.cpp
+    ${QUILVERN_ROOT}/framework/*.cpp
+    ${QUILVERN_ROOT}/presets/*.cpp
+    ${QUILVERN_ROOT}/gui/*.cpp)
+
+target_sources(Quilvern PRIVATE ${QUILVERN_SOURCES})
+
+target_include_directories(Quilvern PUBLIC ${QUILVERN_ROOT})
+
+# Debian strips JUCE's bundled copies of these libraries; the options that
+# would need them stay off.
+target_compile_definitions(Quilvern PUBLIC
+    JUCE_WEB_BROWSER=0
+    JUCE_USE_CURL=0
+    JUCE_USE_FLAC=0
+    JUCE_USE_OGGVORBIS=0
+    JUCE_VST3_CAN_REPLACE_VST2=0
+    JUCE_DISPLAY_SPLASH_SCREEN=0
+    JUCE_REPORT_APP_USAGE=0
+    JUCE_STRICT_REFCOUNTEDPOINTER=1
+    JUCE_MODAL_LOOPS_PERMITTED=1)
+
+target_link_libraries(Quilvern
+    PRIVATE
+        QuilvernResources
+        juce::juce_audio_utils
+        juce::juce_audio_processors
+        juce::juce_gui_extra
+        juce::juce_dsp
+    PUBLIC
+        juce::juce_recommended_config_flags
+        juce::juce_recommended_lto_flags)
+
+# Our own sources get the usual warnings; JUCE's wrapper code compiled with
+# the FST headers is noisy, so no -Werror anywhere.
+set_source_files_properties(${QUILVERN_SOURCES} PROPERTIES COMPILE_OPTIONS "-Wall;-Wextra")
+
+# What the tests, benchmarks and tools link: the shared code with the include
+# directories and definitions its headers need.
+add_library(quilvern_lib INTERFACE)
+target_link_libraries(quilvern_lib INTERFACE Quilvern)
+target_include_directories(quilvern_lib INTERFACE
+    $<TARGET_PROPERTY:Quilvern,INCLUDE_DIRECTORIES>
+    $<TARGET_PROPERTY:QuilvernResources,INTERFACE_INCLUDE_DIRECTORIES>)

@@ -1,0 +1,5 @@
+// VST 2.4 plug-in interface for JUCE's VST client and hosting code, provided by
+// the FST headers that Debian ships (pluginterfaces/fst). The speaker
+// arrangement layout is corrected in aeffectx.h.
+#pragma once
+#include "aeffectx.h"

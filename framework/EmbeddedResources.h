@@ -1,0 +1,22 @@
+#pragma once
+
+#include <juce_graphics/juce_graphics.h>
+
+// The files under resources/ are compiled into the plug-in library. They are
+// found by a file-style name: the text after the last "." is the resource
+// type and the text before it the resource name, both matched without regard
+// to case ("parameters.xml" finds type XML, name PARAMETERS). A missing
+// resource gives empty data, empty text or an invalid image.
+class EmbeddedResources
+{
+public:
+    static juce::MemoryBlock loadResourceData (const juce::String& fileName);
+    static juce::String loadResourceText (const juce::String& fileName);
+    static juce::Image loadResourceImage (const juce::String& fileName);
+
+    // The file names of every embedded resource, in no particular order.
+    static juce::StringArray getResourceFileNames();
+
+private:
+    static const char* findResource (const juce::String& fileName, int& size);
+};

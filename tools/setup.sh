@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, tests, benchmarks and tools need,
+# configures the one build tree (build/, Ninja, RelWithDebInfo, ccache) and
+# builds everything. Safe to run again: installed packages are skipped and an
+# existing build tree is reused.
+set -euo pipefail
+
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${QUILVERN_BUILD_DIR:-$repo/build}"
+
+packages=(
+    build-essential cmake ninja-build ccache pkg-config
+    juce-modules-source fst-dev
+    libx11-dev libxext-dev libxrandr-dev libxinerama-dev libxcursor-dev
+    libfreetype-dev libfontconfig1-dev libasound2-dev
+    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    xvfb xauth fonts-wine binutils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]})); then
+    sudo=""
+    if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Let separate checkouts of the project share compiled objects.
+export CCACHE_BASEDIR="$repo"
+export CCACHE_NOHASHDIR=1
+
+if [[ ! -f "$build/build.ninja" ]]; then
+    cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+
+cmake --build "$build"
