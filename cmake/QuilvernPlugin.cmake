@@ -41,6 +41,10 @@ file(GLOB QUILVERN_SOURCES CONFIGURE_DEPENDS
     ${QUILVERN_ROOT}/presets/*.cpp
     ${QUILVERN_ROOT}/gui/*.cpp)
 
+# The VST 2.4 boundary belongs to the VST 2.4 library alone.
+set(QUILVERN_VST2_BOUNDARY_SOURCE ${QUILVERN_ROOT}/framework/Vst2Boundary.cpp)
+list(REMOVE_ITEM QUILVERN_SOURCES ${QUILVERN_VST2_BOUNDARY_SOURCE})
+
 target_sources(Quilvern PRIVATE ${QUILVERN_SOURCES})
 
 target_include_directories(Quilvern PUBLIC ${QUILVERN_ROOT})
@@ -72,6 +76,17 @@ target_link_libraries(Quilvern
 # Our own sources get the usual warnings; JUCE's wrapper code compiled with
 # the FST headers is noisy, so no -Werror anywhere.
 set_source_files_properties(${QUILVERN_SOURCES} PROPERTIES COMPILE_OPTIONS "-Wall;-Wextra")
+
+# The VST 2.4 library: JUCE's entry point is renamed so that ours, which puts
+# the boundary layer in front of JUCE's dispatcher, is the one exported, and
+# the version script exports nothing else (JUCE also exports `main`).
+target_sources(Quilvern_VST PRIVATE ${QUILVERN_VST2_BOUNDARY_SOURCE})
+set_source_files_properties(${QUILVERN_VST2_BOUNDARY_SOURCE} PROPERTIES COMPILE_OPTIONS "-Wall;-Wextra")
+set_source_files_properties(${JUCE_MODULES_DIR}/juce_audio_plugin_client/juce_audio_plugin_client_VST2.cpp
+    TARGET_DIRECTORY Quilvern_VST
+    PROPERTIES COMPILE_DEFINITIONS VSTPluginMain=JuceVSTPluginMain)
+target_link_options(Quilvern_VST PRIVATE "LINKER:--version-script=${QUILVERN_ROOT}/cmake/Vst2Exports.map")
+set_property(TARGET Quilvern_VST APPEND PROPERTY LINK_DEPENDS ${QUILVERN_ROOT}/cmake/Vst2Exports.map)
 
 # What the tests, benchmarks and tools link: the shared code with the include
 # directories and definitions its headers need.
