@@ -50,11 +50,15 @@ target_sources(Quilvern PRIVATE ${QUILVERN_SOURCES})
 target_include_directories(Quilvern PUBLIC ${QUILVERN_ROOT})
 
 # Debian strips JUCE's bundled copies of these libraries; the options that
-# would need them stay off.
+# would need them stay off. FLAC comes from the system's libFLAC instead.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(FLAC REQUIRED IMPORTED_TARGET flac)
+
 target_compile_definitions(Quilvern PUBLIC
     JUCE_WEB_BROWSER=0
     JUCE_USE_CURL=0
-    JUCE_USE_FLAC=0
+    JUCE_USE_FLAC=1
+    JUCE_INCLUDE_FLAC_CODE=0
     JUCE_USE_OGGVORBIS=0
     JUCE_VST3_CAN_REPLACE_VST2=0
     JUCE_DISPLAY_SPLASH_SCREEN=0
@@ -65,6 +69,7 @@ target_compile_definitions(Quilvern PUBLIC
 target_link_libraries(Quilvern
     PRIVATE
         QuilvernResources
+        PkgConfig::FLAC
         juce::juce_audio_utils
         juce::juce_audio_processors
         juce::juce_gui_extra
