@@ -1,0 +1,119 @@
+#include "tools/render/RenderJob.h"
+
+#include "tools/render/HostParameters.h"
+#include "tools/render/PresetChoice.h"
+
+// The plug-in's factory function, as JUCE's format wrappers call it.
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter();
+
+RenderJob::RenderJob (const RenderOptions& optionsToUse) : options (optionsToUse) {}
+
+RenderJob::~RenderJob() = default;
+
+juce::File RenderJob::defaultOutputFor (const RenderOptions& options)
+{
+    if (options.usesDemoSignal())
+        return juce::File::getCurrentWorkingDirectory().getChildFile ("quilvern-demo.wav");
+
+    const auto extension = options.format.isNotEmpty() ? "." + options.format : juce::String (".wav");
+    return options.input.getSiblingFile (options.input.getFileNameWithoutExtension() + "-quilvern" + extension);
+}
+
+juce::Result RenderJob::setUpProcessor()
+{
+    processor.reset (createPluginFilter());
+
+    if (processor == nullptr)
+        return juce::Result::fail ("the plug-in could not be created");
+
+    auto result = PresetChoice::apply (options, *processor, report.preset);
+
+    HostParameters parameters (*processor);
+
+    for (const auto& [name, value] : options.parameterSettings)
+        if (result.wasOk())
+            result = parameters.set (name, value);
+
+    return result;
+}
+
+juce::Result RenderJob::render (const RenderLoop::Progress& progress)
+{
+    auto result = openInput();
+
+    if (result.wasOk() && processor == nullptr)
+        result = setUpProcessor();
+
+    juce::File target;
+    juce::String format;
+
+    if (result.wasOk())
+        result = chooseOutput (target, format);
+
+    if (result.failed())
+        return result;
+
+    juce::String error;
+    auto output = OutputFile::create (target, format, options.bitDepth, input->getSampleRate(), error);
+
+    if (output == nullptr)
+        return juce::Result::fail (error);
+
+    RenderLoop loop (*processor, *input, *output, options.blockSize, options.tempo);
+    result = loop.run (progress);
+
+    if (result.wasOk())
+        result = output->commit();
+
+    if (result.wasOk())
+    {
+        report.output = target;
+        report.outputFormat = output->getFormatDescription();
+        report.numSamples = loop.getTotalSamples();
+        report.inputLevels = loop.getInputLevels();
+        report.outputLevels = loop.getOutputLevels();
+    }
+
+    return result;
+}
+
+juce::Result RenderJob::openInput()
+{
+    juce::String error;
+    input = options.usesDemoSignal() ? InputSignal::openDemo() : InputSignal::openFile (options.input, error);
+
+    if (input == nullptr)
+        return juce::Result::fail (error);
+
+    describeInput();
+    return juce::Result::ok();
+}
+
+void RenderJob::describeInput()
+{
+    report.input = input->getDescription();
+    report.sampleRate = input->getSampleRate();
+
+    if (input->getNumSourceChannels() == 1)
+        report.notes.add ("the mono input plays on both channels");
+    else if (input->getNumSourceChannels() > 2)
+        report.notes.add ("only the first two of the input's " + juce::String (input->getNumSourceChannels()) + " channels are used");
+}
+
+juce::Result RenderJob::chooseOutput (juce::File& target, juce::String& format) const
+{
+    target = options.output != juce::File() ? options.output : defaultOutputFor (options);
+    format = options.format.isNotEmpty() ? options.format : OutputFile::formatForExtension (target);
+
+    if (format.isEmpty())
+        return juce::Result::fail ("cannot tell the output format from " + target.getFileName()
+                                   + ": name it .wav, .aiff or .flac, or use --format");
+
+    if (! options.usesDemoSignal() && target == options.input)
+        return juce::Result::fail ("the output would replace the input file " + target.getFullPathName());
+
+    if (target.isDirectory())
+        return juce::Result::fail ("the output is a folder: " + target.getFullPathName());
+
+    return juce::Result::ok();
+}
