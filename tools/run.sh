@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up and builds (tools/setup.sh), then tells where each plug-in format
-# landed and how to install it for the current user.
+# Sets up and builds (tools/setup.sh), renders the built-in demo signal
+# through the plug-in with quilvern-render, then tells where the rendered
+# file and each plug-in format landed and how to install the plug-in for the
+# current user.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -8,8 +10,22 @@ build="${QUILVERN_BUILD_DIR:-$repo/build}"
 
 bash "$repo/tools/setup.sh"
 
-artefacts="$(find "$build/Quilvern_artefacts" -mindepth 1 -maxdepth 1 -type d | head -n 1)"
+renderer="$build/tools/render/quilvern-render"
+demo="$build/render/quilvern-demo.wav"
 
+echo
+"$renderer" --output "$demo"
+
+# The configuration folder that holds the built formats (JUCE also keeps its
+# generated JuceLibraryCode folder beside it).
+vst2="$(find "$build/Quilvern_artefacts" -path '*/VST/libQuilvern.so' | head -n 1)"
+artefacts="$(dirname "$(dirname "$vst2")")"
+
+echo
+echo "The demo render is $demo"
+echo "Render your own files with:"
+echo "  $renderer INPUT.wav --output OUTPUT.wav [--set \"Feedback=0.8\"] [--tempo 120]"
+echo "  ($renderer --help lists every option)"
 echo
 echo "Quilvern 1.3.1 is built:"
 echo "  VST 2.4     $artefacts/VST/libQuilvern.so"
