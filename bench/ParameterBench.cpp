@@ -4,42 +4,18 @@
 #include <benchmark/benchmark.h>
 #include <juce_events/juce_events.h>
 
+#include "bench/AllocationCounter.h"
 #include "framework/FloatParameter.h"
 #include "framework/ParameterManager.h"
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 namespace
 {
-std::atomic<long long> allocations { 0 };
-
 struct CountingListener : Parameter::Listener
 {
     void parameterChanged (Parameter* p) override { benchmark::DoNotOptimize (sum += p->getValue()); }
     float sum = 0.0f;
 };
-
-void reportAllocations (benchmark::State& state, long long before)
-{
-    state.counters["allocs"] = benchmark::Counter ((double) (allocations.load() - before),
-                                                   benchmark::Counter::kAvgIterations);
-}
 } // namespace
-
-void* operator new (std::size_t size)
-{
-    allocations.fetch_add (1, std::memory_order_relaxed);
-
-    if (void* p = std::malloc (size == 0 ? 1 : size))
-        return p;
-
-    throw std::bad_alloc();
-}
-
-void operator delete (void* p) noexcept { std::free (p); }
-void operator delete (void* p, std::size_t) noexcept { std::free (p); }
 
 // The asynchronous notification stays pending (no message loop runs here),
 // as it does between two runs of a host's message thread.
@@ -50,7 +26,7 @@ static void BM_SetNormalizedValue (benchmark::State& state)
     parameter.addListener (&listener);
     parameter.setNormalizedValue (1.0f, true);
 
-    const auto before = allocations.load();
+    const auto before = AllocationCounter::count.load();
     float x = 0.0f;
 
     for (auto _ : state)
@@ -59,7 +35,7 @@ static void BM_SetNormalizedValue (benchmark::State& state)
         x = x < 0.5f ? 0.75f : 0.25f;
     }
 
-    reportAllocations (state, before);
+    AllocationCounter::report (state, before);
 }
 BENCHMARK (BM_SetNormalizedValue);
 
@@ -72,7 +48,7 @@ static void BM_ManagerSetNormalizedValue (benchmark::State& state)
     manager.addListener (3, &listener);
     manager.setNormalizedValue (3, 1.0f);
 
-    const auto before = allocations.load();
+    const auto before = AllocationCounter::count.load();
     float x = 0.0f;
 
     for (auto _ : state)
@@ -81,7 +57,7 @@ static void BM_ManagerSetNormalizedValue (benchmark::State& state)
         x = x < 0.5f ? 0.75f : 0.25f;
     }
 
-    reportAllocations (state, before);
+    AllocationCounter::report (state, before);
 }
 BENCHMARK (BM_ManagerSetNormalizedValue);
 
