@@ -1,0 +1,18 @@
+#pragma once
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+// What the host's editor window holds: a thin editor around the plug-in's
+// persistent editor component. Closing the window lets go of the component
+// without deleting it, so reopening shows it again with all its state.
+class AudioProcessorEditorWrapper : public juce::AudioProcessorEditor
+{
+public:
+    AudioProcessorEditorWrapper (juce::AudioProcessor& processor, juce::Component& editorComponent);
+    ~AudioProcessorEditorWrapper() override;
+
+private:
+    juce::Component& editorComponent;
+
+    JUCE_DECLARE_NON_COPYABLE (AudioProcessorEditorWrapper)
+};

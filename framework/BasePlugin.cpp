@@ -1,0 +1,379 @@
+#include "framework/BasePlugin.h"
+
+#include "framework/AudioProcessorEditorWrapper.h"
+#include "framework/FloatParameter.h"
+#include "framework/ListenerWalk.h"
+#include "framework/ModuleFile.h"
+#include "framework/NumberText.h"
+#include "framework/XmlUtilities.h"
+
+namespace
+{
+constexpr int indexToSlotBuckets = 101;
+constexpr int numDebugItems = 12;
+constexpr int firstDebugParameter = 300000;
+constexpr int firstDebugEvent = 10000;
+
+// Stands in for the editor until the skin-driven one exists.
+std::unique_ptr<juce::Component> createPlaceholderEditor (const juce::String& name)
+{
+    auto component = std::make_unique<juce::Component> (name);
+    component->setSize (400, 300);
+    return component;
+}
+
+juce::Timer* asTimer (juce::Component* component)
+{
+    return dynamic_cast<juce::Timer*> (component);
+}
+} // namespace
+
+BasePlugin::BasePlugin (const BusesProperties& buses)
+    : juce::AudioProcessor (buses),
+      parameters (std::make_unique<ParameterManager>()),
+      indexToSlot (indexToSlotBuckets)
+{
+    hostSlots.ensureStorageAllocated (maxHostSlots);
+    midiControl = std::make_unique<MidiControl> (*parameters);
+    parameters->loadFromResource ("parameters.xml");
+    // A description's entries come first, so they win over built-in ids and names.
+    events.loadFromResource ("events.xml");
+    events.addBuiltInEvents();
+}
+
+BasePlugin::~BasePlugin()
+{
+    cancelPendingUpdate();
+
+    if (auto* timer = asTimer (editorComponent.get()))
+        timer->stopTimer();
+
+    editorComponent.reset();
+}
+
+void BasePlugin::completeCreation()
+{
+    moduleFile = ModuleFile::getModuleFile();
+    pluginDirectory = moduleFile.getParentDirectory();
+    midiControl->setOwnerName (getPluginName());
+
+    if (isDebugMode())
+        addDebugParametersAndEvents();
+}
+
+void BasePlugin::addDebugParametersAndEvents()
+{
+    for (int i = 0; i < numDebugItems; ++i)
+    {
+        auto* parameter = new FloatParameter (firstDebugParameter + i, "Debug Parameter " + juce::String (i),
+                                              0.0f, 1.0f, 0.0f);
+
+        if (parameters->addParameter (parameter))
+            parameter->addListener (this);
+
+        events.addEvent (firstDebugEvent + i, "Debug Event " + juce::String (i));
+    }
+}
+
+void BasePlugin::start()
+{
+    initialise();
+    editorComponent = createEditorComponent();
+
+    if (auto* timer = asTimer (editorComponent.get()))
+        timer->startTimer (editorTimerIntervalMs);
+
+    parameters->notifyAll();
+}
+
+//==============================================================================
+void BasePlugin::initialise()
+{
+    parameters->addListenerToAll (this);
+    loadUserSettingsFile();
+
+    if (midiControl->getUseMapFileAtStart())
+    {
+        const auto path = midiControl->getMapFile();
+
+        if (juce::File::isAbsolutePath (path))
+            midiControl->loadMapFile (juce::File (path));
+    }
+
+    initialised();
+}
+
+std::unique_ptr<juce::Component> BasePlugin::createEditorComponent() { return createPlaceholderEditor (getPluginName()); }
+juce::String BasePlugin::getPluginName() const { return "BasePlugin"; }
+juce::String BasePlugin::getPluginCode() const { return "XX"; }
+bool BasePlugin::isStateXml (const juce::XmlElement& e) const { return hasTagAndApplication (e, "PluginState"); }
+void BasePlugin::setStateFromXml (const juce::XmlElement&) {}
+std::unique_ptr<juce::XmlElement> BasePlugin::createStateXml() { return {}; }
+void BasePlugin::setProgramStateFromXml (const juce::XmlElement&) {}
+std::unique_ptr<juce::XmlElement> BasePlugin::createProgramStateXml() { return {}; }
+bool BasePlugin::isUserSettingsXml (const juce::XmlElement& e) const { return hasTagAndApplication (e, "UserSettings"); }
+void BasePlugin::loadUserSettings (const juce::XmlElement&) {}
+std::unique_ptr<juce::XmlElement> BasePlugin::createUserSettingsXml() { return {}; }
+int BasePlugin::getNumHostParameters() const { return maxHostSlots; }
+juce::String BasePlugin::getParameterDisplayText (int parameterIndex) { return parameters->getText (parameterIndex); }
+void BasePlugin::handleEvent (int) {}
+bool BasePlugin::isDebugMode() const { return false; }
+void BasePlugin::initialised() {}
+
+//==============================================================================
+const juce::String BasePlugin::getName() const
+{
+    return getPluginName();
+}
+
+int BasePlugin::getHostSlotCount() const
+{
+    return juce::jlimit (0, maxHostSlots, getNumHostParameters());
+}
+
+Parameter* BasePlugin::getSlotParameter (int slot) const
+{
+    const juce::ScopedLock sl (hostSlotsLock);
+    return hostSlots[slot];
+}
+
+int BasePlugin::getNumParameters()
+{
+    return getHostSlotCount();
+}
+
+const juce::String BasePlugin::getParameterName (int slot)
+{
+    if (! juce::isPositiveAndBelow (slot, getHostSlotCount()))
+        return {};
+
+    if (auto* parameter = getSlotParameter (slot))
+        return parameter->getName();
+
+    return "Parameter " + juce::String (slot + 1);
+}
+
+float BasePlugin::getParameter (int slot)
+{
+    if (! juce::isPositiveAndBelow (slot, getHostSlotCount()))
+        return 0.0f;
+
+    if (auto* parameter = getSlotParameter (slot))
+        return parameter->getNormalizedValue();
+
+    return hostValues[(size_t) slot].load();
+}
+
+const juce::String BasePlugin::getParameterText (int slot)
+{
+    if (! juce::isPositiveAndBelow (slot, getHostSlotCount()))
+        return {};
+
+    if (auto* parameter = getSlotParameter (slot))
+        return getParameterDisplayText (parameter->getIndex());
+
+    return NumberText::formatReal (hostValues[(size_t) slot].load());
+}
+
+void BasePlugin::setParameter (int slot, float value)
+{
+    if (! juce::isPositiveAndBelow (slot, getHostSlotCount()))
+        return;
+
+    hostValues[(size_t) slot].store (value);
+    auto* parameter = getSlotParameter (slot);
+
+    if (parameter == nullptr)
+        return;
+
+    // Marks the change as the host's own so that it is not sent back.
+    hostSetting[(size_t) slot].exchange (1);
+    parameter->setNormalizedValue (value, true);
+    hostSetting[(size_t) slot].exchange (0);
+}
+
+bool BasePlugin::isParameterAutomatable (int slot) const
+{
+    return juce::isPositiveAndBelow (slot, getHostSlotCount());
+}
+
+bool BasePlugin::isMetaParameter (int) const { return false; }
+
+int BasePlugin::getNumPrograms() { return 0; }
+int BasePlugin::getCurrentProgram() { return 0; }
+void BasePlugin::setCurrentProgram (int) {}
+const juce::String BasePlugin::getProgramName (int) { return {}; }
+void BasePlugin::changeProgramName (int, const juce::String&) {}
+
+bool BasePlugin::hasEditor() const { return true; }
+
+juce::AudioProcessorEditor* BasePlugin::createEditor()
+{
+    if (editorComponent == nullptr)
+        return nullptr;
+
+    return new AudioProcessorEditorWrapper (*this, *editorComponent);
+}
+
+//==============================================================================
+void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
+{
+    if (auto xml = createStateXml())
+        copyXmlToBinary (*xml, destData);
+
+    pendingStateSaved.store (1);
+    triggerAsyncUpdate();
+}
+
+void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
+{
+    if (auto xml = getXmlFromBinary (data, sizeInBytes))
+        setStateFromXml (*xml);
+
+    pendingStateRestored.store (1);
+    triggerAsyncUpdate();
+}
+
+void BasePlugin::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
+{
+    if (auto xml = createProgramStateXml())
+        copyXmlToBinary (*xml, destData);
+}
+
+void BasePlugin::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
+{
+    if (auto xml = getXmlFromBinary (data, sizeInBytes))
+        setProgramStateFromXml (*xml);
+}
+
+void BasePlugin::addStateListener (StateListener* listener)
+{
+    if (listener != nullptr)
+        stateListeners.addIfNotAlreadyThere (listener);
+}
+
+void BasePlugin::removeStateListener (StateListener* listener)
+{
+    stateListeners.removeFirstMatchingValue (listener);
+}
+
+void BasePlugin::handleAsyncUpdate()
+{
+    if (pendingStateRestored.exchange (0) == 1)
+        callListenersLastFirst (stateListeners, [this] (StateListener& l) { l.stateRestored (this); });
+
+    if (pendingStateSaved.exchange (0) == 1)
+        callListenersLastFirst (stateListeners, [this] (StateListener& l) { l.stateSaved (this); });
+}
+
+//==============================================================================
+void BasePlugin::mapHostSlot (int slot, int parameterIndex)
+{
+    if (! juce::isPositiveAndBelow (slot, maxHostSlots))
+        return;
+
+    {
+        const juce::ScopedLock sl (hostSlotsLock);
+
+        while (hostSlots.size() <= slot)
+            hostSlots.add (nullptr);
+
+        hostSlots.set (slot, parameters->getParameter (parameterIndex));
+    }
+
+    const juce::ScopedLock sl (indexToSlotLock);
+    indexToSlot.set (parameterIndex, slot);
+}
+
+int BasePlugin::findSlotOf (const Parameter& parameter) const
+{
+    const juce::ScopedLock sl (indexToSlotLock);
+
+    if (! indexToSlot.contains (parameter.getIndex()))
+        return -1;
+
+    const int slot = indexToSlot[parameter.getIndex()];
+    return juce::isPositiveAndBelow (slot, getHostSlotCount()) ? slot : -1;
+}
+
+void BasePlugin::parameterChanged (Parameter* parameter)
+{
+    const int slot = findSlotOf (*parameter);
+
+    if (slot < 0)
+        return;
+
+    const float value = parameter->getNormalizedValue();
+
+    if (hostSetting[(size_t) slot].load() != 1)
+        sendParamChangeMessageToListeners (slot, value);
+}
+
+JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+
+void BasePlugin::parameterGestureBegan (Parameter* parameter)
+{
+    const int slot = findSlotOf (*parameter);
+
+    if (slot >= 0)
+        beginParameterChangeGesture (slot);
+}
+
+void BasePlugin::parameterGestureEnded (Parameter* parameter)
+{
+    const int slot = findSlotOf (*parameter);
+
+    if (slot >= 0)
+        endParameterChangeGesture (slot);
+}
+
+JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+
+//==============================================================================
+bool BasePlugin::hasTagAndApplication (const juce::XmlElement& element, juce::StringRef tag) const
+{
+    return element.getTagName().equalsIgnoreCase (tag)
+        && XmlUtilities::getAttribute (element, "application").equalsIgnoreCase (getName());
+}
+
+std::unique_ptr<juce::XmlElement> BasePlugin::createElementWithApplication (juce::StringRef tag) const
+{
+    auto element = std::make_unique<juce::XmlElement> (tag);
+    element->setAttribute ("application", getName());
+    return element;
+}
+
+juce::File BasePlugin::getUserSettingsFile() const
+{
+    if (pluginDirectory == juce::File())
+        return {};
+
+    return pluginDirectory.getChildFile (getPluginName() + ".ini");
+}
+
+void BasePlugin::loadUserSettingsFile()
+{
+    const auto file = getUserSettingsFile();
+
+    if (file == juce::File())
+        return;
+
+    if (auto xml = XmlUtilities::readFile (file))
+        loadUserSettings (*xml);
+}
+
+void BasePlugin::saveUserSettingsFile()
+{
+    const auto file = getUserSettingsFile();
+
+    if (file == juce::File())
+        return;
+
+    if (auto xml = createUserSettingsXml())
+        XmlUtilities::writeFile (*xml, file);
+}
+
+juce::String BasePlugin::getMidiMapExtension() const
+{
+    return MidiControl::getMapFileExtension (getPluginCode());
+}

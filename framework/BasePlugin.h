@@ -1,0 +1,151 @@
+#pragma once
+
+#include "framework/EventsMap.h"
+#include "framework/MidiControl.h"
+#include "framework/ParameterManager.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <array>
+#include <atomic>
+
+// The framework's audio processor: answers the host's parameter, name,
+// program, state and editor questions, maps up to 128 host slots onto
+// parameters, forwards parameter changes and gestures to the host (but never
+// echoes a value the host itself is setting), keeps the named events and the
+// MIDI control, and finds the user settings file beside the plug-in library.
+// The audio operations belong to the effect built on top of it.
+//
+// Start of an instance: construct, completeCreation(), start(); the product
+// class writes the settings file when it is destroyed.
+class BasePlugin : public juce::AudioProcessor,
+                   public Parameter::Listener,
+                   private juce::AsyncUpdater
+{
+public:
+    static constexpr int maxHostSlots = 128;
+    static constexpr int editorTimerIntervalMs = 25;
+
+    // Told on the message thread after the host restored or saved the state.
+    class StateListener
+    {
+    public:
+        virtual ~StateListener() = default;
+        virtual void stateRestored (BasePlugin*) {}
+        virtual void stateSaved (BasePlugin*) {}
+    };
+
+    explicit BasePlugin (const BusesProperties& buses = BusesProperties()
+                                                          .withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                                          .withOutput ("Output", juce::AudioChannelSet::stereo(), true));
+    ~BasePlugin() override;
+
+    // The step after construction: where the library lives, the MIDI map's
+    // owner name, and the debug parameters and events in debug mode.
+    void completeCreation();
+    // initialise(), then the persistent editor component with its 25 ms
+    // timer, then every parameter announced once.
+    void start();
+
+    //==============================================================================
+    // Hooks answered by the classes built on this one.
+    virtual void initialise();
+    virtual std::unique_ptr<juce::Component> createEditorComponent();
+    virtual juce::String getPluginName() const;
+    virtual juce::String getPluginCode() const;
+    virtual bool isStateXml (const juce::XmlElement& element) const;
+    virtual void setStateFromXml (const juce::XmlElement& element);
+    virtual std::unique_ptr<juce::XmlElement> createStateXml();
+    virtual void setProgramStateFromXml (const juce::XmlElement& element);
+    virtual std::unique_ptr<juce::XmlElement> createProgramStateXml();
+    virtual bool isUserSettingsXml (const juce::XmlElement& element) const;
+    virtual void loadUserSettings (const juce::XmlElement& element);
+    virtual std::unique_ptr<juce::XmlElement> createUserSettingsXml();
+    virtual int getNumHostParameters() const;
+    virtual juce::String getParameterDisplayText (int parameterIndex);
+    virtual void handleEvent (int eventId);
+    virtual bool isDebugMode() const;
+    virtual void initialised();
+
+    //==============================================================================
+    const juce::String getName() const override;
+
+    int getNumParameters() override;
+    const juce::String getParameterName (int slot) override;
+    float getParameter (int slot) override;
+    const juce::String getParameterText (int slot) override;
+    void setParameter (int slot, float value) override;
+    bool isParameterAutomatable (int slot) const override;
+    bool isMetaParameter (int slot) const override;
+
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& name) override;
+
+    bool hasEditor() const override;
+    juce::AudioProcessorEditor* createEditor() override;
+
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+    void getCurrentProgramStateInformation (juce::MemoryBlock& destData) override;
+    void setCurrentProgramStateInformation (const void* data, int sizeInBytes) override;
+
+    //==============================================================================
+    // Forwarding of parameter changes and gestures to the host.
+    void parameterChanged (Parameter* parameter) override;
+    void parameterGestureBegan (Parameter* parameter) override;
+    void parameterGestureEnded (Parameter* parameter) override;
+
+    // Puts the parameter with that index into the host slot (0..127).
+    void mapHostSlot (int slot, int parameterIndex);
+
+    bool hasTagAndApplication (const juce::XmlElement& element, juce::StringRef tag) const;
+    std::unique_ptr<juce::XmlElement> createElementWithApplication (juce::StringRef tag) const;
+
+    void loadUserSettingsFile();
+    void saveUserSettingsFile();
+
+    void addStateListener (StateListener* listener);
+    void removeStateListener (StateListener* listener);
+
+    ParameterManager& getParameterManager() noexcept { return *parameters; }
+    MidiControl& getMidiControl() noexcept { return *midiControl; }
+    EventsMap& getEventsMap() noexcept { return events; }
+    juce::Component* getEditorComponent() const noexcept { return editorComponent.get(); }
+    const juce::File& getModuleFile() const noexcept { return moduleFile; }
+    const juce::File& getPluginDirectory() const noexcept { return pluginDirectory; }
+    // ".qvccmap" for the plug-in code "QV".
+    juce::String getMidiMapExtension() const;
+
+protected:
+    // getPluginName() + ".ini" in the plug-in's folder; nothing before
+    // completeCreation() has found that folder.
+    virtual juce::File getUserSettingsFile() const;
+
+private:
+    int getHostSlotCount() const;
+    Parameter* getSlotParameter (int slot) const;
+    int findSlotOf (const Parameter& parameter) const;
+    void addDebugParametersAndEvents();
+    void handleAsyncUpdate() override;
+
+    std::unique_ptr<ParameterManager> parameters;
+    std::unique_ptr<MidiControl> midiControl;
+    EventsMap events;
+    std::unique_ptr<juce::Component> editorComponent;
+    juce::File moduleFile, pluginDirectory;
+
+    juce::Array<Parameter*> hostSlots;
+    juce::CriticalSection hostSlotsLock;
+    juce::HashMap<int, int> indexToSlot;
+    juce::CriticalSection indexToSlotLock;
+    std::array<std::atomic<float>, maxHostSlots> hostValues {};
+    std::array<std::atomic<int>, maxHostSlots> hostSetting {};
+
+    juce::Array<StateListener*> stateListeners;
+    std::atomic<int> pendingStateRestored { 0 }, pendingStateSaved { 0 };
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePlugin)
+};

@@ -1,0 +1,59 @@
+#include <gmock/gmock.h>
+
+#include "framework/XmlUtilities.h"
+
+namespace
+{
+juce::String nested (int depth)
+{
+    return juce::String::repeatedString ("<a>", depth) + juce::String::repeatedString ("</a>", depth);
+}
+} // namespace
+
+TEST (XmlUtilities, RefusesTextThatIsNotUtf8OrNestedTooDeep)
+{
+    const char valid[] = "<root a=\"\xc3\xa9\"/>";
+    const char invalid[] = "<root a=\"\xe9\"/>";
+    EXPECT_NE (XmlUtilities::parseUtf8 (valid, sizeof (valid) - 1), nullptr);
+    EXPECT_EQ (XmlUtilities::parseUtf8 (invalid, sizeof (invalid) - 1), nullptr);
+    EXPECT_EQ (XmlUtilities::parseUtf8 (nullptr, 0), nullptr);
+
+    EXPECT_NE (XmlUtilities::parseText (nested (XmlUtilities::maxNestingDepth)), nullptr);
+    EXPECT_EQ (XmlUtilities::parseText (nested (200000)), nullptr);
+    EXPECT_EQ (XmlUtilities::parseText ("<root><unclosed></root>"), nullptr);
+}
+
+TEST (XmlUtilities, MeasuresNestingPastCommentsDeclarationsAndQuotes)
+{
+    const juce::String text ("<?xml version=\"1.0\"?><!-- <x><x><x> --><r a=\"<b>\" c='/>'><s/><t><![CDATA[<u><u>]]></t></r>");
+    EXPECT_EQ (XmlUtilities::measureNestingDepth (text.getCharPointer()), 2);
+}
+
+TEST (XmlUtilities, WritesUtf8WithLineWidth60AndReadsItBack)
+{
+    juce::TemporaryFile temp (".xml");
+    juce::XmlElement root ("Root");
+    root.setAttribute ("name", juce::CharPointer_UTF8 ("Quilv\xc3\xa9rn"));
+
+    for (int i = 0; i < 6; ++i)
+        root.setAttribute ("attribute" + juce::String (i), "value");
+
+    ASSERT_TRUE (XmlUtilities::writeFile (root, temp.getFile()));
+    const auto written = temp.getFile().loadFileAsString();
+    EXPECT_TRUE (written.startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+    EXPECT_GT (written.indexOf ("\n      a"), 0) << "long start tags wrap";
+
+    auto back = XmlUtilities::readFile (temp.getFile());
+    ASSERT_NE (back, nullptr);
+    EXPECT_TRUE (back->isEquivalentTo (&root, false));
+    EXPECT_EQ (XmlUtilities::readFile (temp.getFile().getSiblingFile ("missing.xml")), nullptr);
+}
+
+TEST (XmlUtilities, FindsAttributesWithoutRegardToCase)
+{
+    juce::XmlElement e ("e");
+    e.setAttribute ("Application", "Quilvern");
+    EXPECT_EQ (XmlUtilities::getAttribute (e, "application"), "Quilvern");
+    EXPECT_EQ (XmlUtilities::getAttribute (e, "name", "none"), "none");
+    EXPECT_EQ (XmlUtilities::findAttribute (e, "name"), nullptr);
+}
