@@ -134,7 +134,9 @@ inline Vec evaluateWave (int shape, Vec at, Vec held)
     }
 }
 
-template <int Sections>
+// Wide covers coefficient angles up to 0.5, narrow up to 0.0625 (rates from
+// about 40 kHz up) with shorter series.
+template <int Sections, bool Wide>
 class Runner
 {
 public:
@@ -245,8 +247,8 @@ private:
 
         // One angle serves both coefficient sets: set 1's radius is set 2's to the eighth power.
         const Vec angle = splat (twoPi) * ((k.frequencyScale * w + k.frequencyBase) * k.srFactor * k.halfOverSampleRate);
-        const Vec twoCos = splat (2.0) * cosSmall (angle);
-        const Vec r2 = expOfNegative (angle) + tiny;
+        const Vec twoCos = splat (2.0) * cosSmall<Wide ? 7 : 4> (angle);
+        const Vec r2 = expOfNegative<Wide ? 13 : 9> (angle) + tiny;
         const Vec r2Squared = r2 * r2;
         const Vec r4 = r2Squared * r2Squared;
         const Vec r1 = r4 * r4;
@@ -340,7 +342,10 @@ private:
 template <int Sections>
 int runSections (QuilvernCore& core, PhaserState& st, float* left, float* right, int start, int end, bool startIsStepped)
 {
-    return Runner<Sections> (core, st).run (left, right, start, end, startIsStepped);
+    const double highestAngle = twoPi * 800.0 * st.srFactor / (2.0 * st.sampleRate);
+    if (highestAngle <= 0.0625)
+        return Runner<Sections, false> (core, st).run (left, right, start, end, startIsStepped);
+    return Runner<Sections, true> (core, st).run (left, right, start, end, startIsStepped);
 }
 } // namespace
 

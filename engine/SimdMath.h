@@ -27,19 +27,48 @@ constexpr double inverseFactorial (int n)
     return 1.0 / factorial;
 }
 
-// Horner's rule over the coefficients Term<0> .. Term<Degree>.
-template <template <int> class Term, int Degree, int... K>
-inline Vec hornerSteps (Vec t, std::integer_sequence<int, K...>) noexcept
+constexpr int largestPowerOfTwoBelow (int n)
 {
-    Vec sum = splat (Term<Degree>::value);
-    ((sum = sum * t + splat (Term<Degree - 1 - K>::value)), ...);
-    return sum;
+    int power = 1;
+    while (power * 2 < n)
+        power *= 2;
+    return power;
 }
 
-template <template <int> class Term, int Degree>
-inline Vec horner (Vec t) noexcept
+constexpr int log2Of (int powerOfTwo)
 {
-    return hornerSteps<Term, Degree> (t, std::make_integer_sequence<int, Degree>());
+    int bits = 0;
+    while (powerOfTwo > 1)
+        powerOfTwo /= 2, ++bits;
+    return bits;
+}
+
+// Sum of Term<First + i> t^i for i below Count by Estrin's scheme: the halves
+// are evaluated independently, which keeps the dependency chain short.
+// powers[i] holds t^(2^i).
+template <template <int> class Term, int First, int Count>
+inline Vec estrin (Vec t, const Vec* powers) noexcept
+{
+    if constexpr (Count == 1)
+        return splat (Term<First>::value);
+    else if constexpr (Count == 2)
+        return splat (Term<First>::value) + splat (Term<First + 1>::value) * t;
+    else
+    {
+        constexpr int half = largestPowerOfTwoBelow (Count);
+        return estrin<Term, First, half> (t, powers)
+             + powers[log2Of (half)] * estrin<Term, First + half, Count - half> (t, powers);
+    }
+}
+
+// Sum of Term<k> t^k for k = 0 .. Degree.
+template <template <int> class Term, int Degree>
+inline Vec polynomial (Vec t) noexcept
+{
+    Vec powers[4] = { t, t * t, {}, {} };
+    powers[2] = powers[1] * powers[1];
+    powers[3] = powers[2] * powers[2];
+    return estrin<Term, 0, Degree + 1> (t, powers);
 }
 
 // Series coefficients, fixed at compile time: 1/k! (exp), (-1)^k/(2k)! (cos)
@@ -64,14 +93,18 @@ struct SinTerm
 template <int Degree>
 inline Vec expSeries (Vec t) noexcept
 {
-    return horner<ExpTerm, Degree> (t);
+    return polynomial<ExpTerm, Degree> (t);
 }
 
-// exp(-x) for x in 0 to 0.5 (truncation error below 1e-15).
-inline Vec expOfNegative (Vec x) noexcept { return expSeries<13> (splat (0.0) - x); }
+// exp(-x) for x in 0 to 0.5 with Degree 13 (truncation error below 1e-15),
+// for x in 0 to 0.0625 with Degree 9 (below 1e-17).
+template <int Degree>
+inline Vec expOfNegative (Vec x) noexcept { return expSeries<Degree> (splat (0.0) - x); }
 
-// cos(x) for x in -0.5 to 0.5 (truncation error below 1e-18).
-inline Vec cosSmall (Vec x) noexcept { return horner<CosTerm, 7> (x * x); }
+// cos(x) for x in -0.5 to 0.5 with Degree 7 (truncation error below 1e-18),
+// for x in -0.0625 to 0.0625 with Degree 4 (below 1e-18).
+template <int Degree>
+inline Vec cosSmall (Vec x) noexcept { return polynomial<CosTerm, Degree> (x * x); }
 
 // 2^y for y in about -1 to 1000: 2^trunc(y) times sqrt 2 times a series for
 // the rest, centred so that its argument stays within +-0.35.
@@ -96,6 +129,6 @@ inline Vec sin (Vec x) noexcept
     r = select (_mm_cmpgt_pd (r, halfPi), pi - r, r);
     r = select (_mm_cmplt_pd (r, splat (0.0) - halfPi), splat (0.0) - pi - r, r);
 
-    return horner<SinTerm, 9> (r * r) * r;
+    return polynomial<SinTerm, 9> (r * r) * r;
 }
 } // namespace SimdMath
