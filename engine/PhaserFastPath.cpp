@@ -80,7 +80,8 @@ struct Constants
           decay (splat (s.meterDecay)), levelDecay (splat (s.meterDecay + 1e-20)),
           sevenFeedbackTarget (splat (7.0 * t.values[PhaserState::feedback])),
           frequencyScale (splat (t.frequencyScale)), frequencyBase (splat (t.frequencyBase)),
-          srFactor (splat (s.srFactor)), halfOverSampleRate (splat (1.0 / (2.0 * s.sampleRate)))
+          srFactor (splat (s.srFactor)), halfOverSampleRate (splat (1.0 / (2.0 * s.sampleRate))),
+          chunkDecay (std::pow (s.meterDecay + 1e-20, 64))
     {
         for (int i = 0; i < numFollowerPairs; ++i)
             targets[i] = _mm_loadu_pd (t.values + 2 * i);
@@ -92,6 +93,7 @@ struct Constants
     Vec frequencyScale, frequencyBase, srFactor, halfOverSampleRate;
     Vec targets[numFollowerPairs];
     int wave[PhaserState::numOscillators];
+    double chunkDecay; // the level's decay over more samples than a chunk holds
 };
 
 // The smoothed values as both-lane broadcasts, for one sample.
@@ -107,7 +109,8 @@ struct Smoothed
     Vec gain, feedback, offset, depth1, increment1, depth2, increment2, stereoOffsetRightOnly, mix;
 };
 
-inline Vec evaluateWave (int shape, Vec at, Vec held)
+// Inlined: a call would make the compiler spill every live register around it.
+__attribute__ ((always_inline)) inline Vec evaluateWave (int shape, Vec at, Vec held)
 {
     using namespace OscillatorWave;
     const Vec half = splat (0.5);
@@ -159,6 +162,12 @@ public:
         int i = start;
         for (; i < end; ++i)
         {
+            if (i > start && canRunChunk (active, end - i, right != nullptr))
+            {
+                runChunk (followers, left + i, right + i);
+                i += chunkLength - 1;
+                continue;
+            }
             if (! (startIsStepped && i == start))
             {
                 for (int f = 0; f < numFollowerPairs; ++f)
@@ -181,6 +190,43 @@ public:
     }
 
 private:
+    static constexpr int chunkLength = 32;
+
+    // A run of samples in which neither channel can change its activity and
+    // no fade runs can be done in two passes: first the modulation of every
+    // sample, then the audio. The passes have short dependency chains each,
+    // where one pass per sample would wait on the coefficient series.
+    bool canRunChunk (int active, int remaining, bool stereo) const
+    {
+        if (active != (leftBit | rightBit) || remaining < chunkLength || ! stereo || core.isFading())
+            return false;
+        // The level only falls by the decay per sample, so it cannot cross the
+        // idle threshold within the chunk if it starts this far above it.
+        const double lowest = std::min (lanes.level[0], lanes.level[1]);
+        return lowest * k.chunkDecay > 2e-5 * 1.000001;
+    }
+
+    void runChunk (Vec (&followers)[numFollowerPairs], float* left, float* right)
+    {
+        Modulated modulated[chunkLength];
+        for (int j = 0; j < chunkLength; ++j)
+        {
+            for (int f = 0; f < numFollowerPairs; ++f)
+                followers[f] = followers[f] - ((followers[f] - k.targets[f]) * k.kParam + splat (1e-20));
+            modulated[j] = modulate (Smoothed (followers), leftBit | rightBit);
+        }
+
+        for (int j = 0; j < chunkLength; ++j)
+        {
+            readInput (left + j, right + j);
+            int idle;
+            const Vec out = _mm_min_pd (_mm_max_pd (filter (input, modulated[j], idle), splat (-FLT_MAX)), splat (FLT_MAX));
+            const __m128 samples = _mm_cvtpd_ps (out);
+            left[j] = _mm_cvtss_f32 (samples);
+            right[j] = _mm_cvtss_f32 (_mm_shuffle_ps (samples, samples, 1));
+        }
+    }
+
     // Loads both inputs into `input`; non-finite samples count as silence and
     // are replaced in the buffer. Returns the bits of the non-zero channels.
     int readInput (float* left, float* right)
@@ -223,27 +269,24 @@ private:
         return active & ~idle;
     }
 
-    Vec channelSteps (const Smoothed& f, int active, int& idle)
+    // Everything of one sample that does not depend on the audio: oscillators,
+    // modulation and the all-pass coefficients.
+    struct Modulated
+    {
+        Vec set1a1, set1a2, set2a1, set2a2, hfScale, gain, mix, feedback;
+    };
+
+    __attribute__ ((always_inline)) Modulated modulate (const Smoothed& f, int active)
     {
         const Vec tiny = splat (1e-20);
-        const Vec x = input;
         const Vec osc1 = advanceOscillator (0, f.increment1, f.stereoOffsetRightOnly, active);
         const Vec osc2 = advanceOscillator (1, f.increment2, f.stereoOffsetRightOnly, active);
-
-        const Vec gHP = (x - lanes.hp50In) * k.g50 + k.a50 * lanes.hp50Out + tiny;
-        lanes.hp50In = x;
-        lanes.hp50Out = gHP;
 
         const Vec m = _mm_min_pd (_mm_max_pd (osc1 * f.depth1 + osc2 * f.depth2 + f.offset, splat (0.0)), splat (1.0));
         const Vec modulation = lanes.modulation - ((lanes.modulation - m) * k.kMod + tiny);
         lanes.modulation = modulation;
         const Vec w = (SimdMath::exp2 (splat (3.0) * modulation) - splat (1.0)) * splat (1.0 / 7.0) + tiny;
-
-        const Vec h = (gHP - lanes.hp5000In) * k.g5000 + k.a5000 * lanes.hp5000Out + tiny;
-        lanes.hp5000In = gHP;
-        lanes.hp5000Out = h;
         const Vec falloff = splat (1.0) - modulation;
-        const Vec hf = k.sevenFeedbackTarget * falloff * falloff * h + tiny;
 
         // One angle serves both coefficient sets: set 1's radius is set 2's to the eighth power.
         const Vec angle = splat (twoPi) * ((k.frequencyScale * w + k.frequencyBase) * k.srFactor * k.halfOverSampleRate);
@@ -252,15 +295,33 @@ private:
         const Vec r2Squared = r2 * r2;
         const Vec r4 = r2Squared * r2Squared;
         const Vec r1 = r4 * r4;
-        const Coefficients set1 { tiny - r1 * twoCos, r1 * r1 + tiny };
-        const Coefficients set2 { tiny - r2 * twoCos, r2Squared + tiny };
+        return { tiny - r1 * twoCos, r1 * r1 + tiny, tiny - r2 * twoCos, r2Squared + tiny,
+                 k.sevenFeedbackTarget * falloff * falloff, f.gain + tiny, f.mix, f.feedback };
+    }
 
+    Vec channelSteps (const Smoothed& f, int active, int& idle) { return filter (input, modulate (f, active), idle); }
+
+    // The audio half: high-passes, the chain twice, mix, level and meter.
+    __attribute__ ((always_inline)) Vec filter (Vec x, const Modulated& c, int& idle)
+    {
+        const Vec tiny = splat (1e-20);
+        const Vec gHP = (x - lanes.hp50In) * k.g50 + k.a50 * lanes.hp50Out + tiny;
+        lanes.hp50In = x;
+        lanes.hp50Out = gHP;
+
+        const Vec h = (gHP - lanes.hp5000In) * k.g5000 + k.a5000 * lanes.hp5000Out + tiny;
+        lanes.hp5000In = gHP;
+        lanes.hp5000Out = h;
+        const Vec hf = c.hfScale * h + tiny;
+
+        const Coefficients set1 { c.set1a1, c.set1a2 };
+        const Coefficients set2 { c.set2a1, c.set2a2 };
         runChain (gHP + tiny, set1, set2);
-        const Vec y = runChain (f.feedback * lanes.lastChainOutput + gHP + tiny, set1, set2);
+        const Vec y = runChain (c.feedback * lanes.lastChainOutput + gHP + tiny, set1, set2);
         lanes.lastChainOutput = y;
 
-        const Vec wet = (y + hf + gHP) * f.mix * splat (0.75) + (splat (1.0) - f.mix) * x + tiny;
-        const Vec out = (f.gain + tiny) * wet;
+        const Vec wet = (y + hf + gHP) * c.mix * splat (0.75) + (splat (1.0) - c.mix) * x + tiny;
+        const Vec out = c.gain * wet;
 
         lanes.level = _mm_max_pd (SimdMath::abs (out), lanes.level * k.levelDecay);
         idle = _mm_movemask_pd (_mm_cmplt_pd (lanes.level, splat (2e-5)));
@@ -273,7 +334,7 @@ private:
         Vec a1, a2;
     };
 
-    Vec advanceOscillator (int osc, Vec increment, Vec offsetRightOnly, int active)
+    __attribute__ ((always_inline)) Vec advanceOscillator (int osc, Vec increment, Vec offsetRightOnly, int active)
     {
         const Vec period = splat (twoPi);
         const Vec base = lanes.phase[osc] + increment;
@@ -291,7 +352,8 @@ private:
         return lanes.value[osc];
     }
 
-    void drawRandom (int osc, int wraps)
+    // Once per oscillator cycle: kept out of line.
+    __attribute__ ((noinline, cold)) void drawRandom (int osc, int wraps)
     {
         alignas (16) double held[2];
         _mm_store_pd (held, lanes.held[osc]);

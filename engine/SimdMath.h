@@ -50,9 +50,9 @@ template <template <int> class Term, int First, int Count>
 inline Vec estrin (Vec t, const Vec* powers) noexcept
 {
     if constexpr (Count == 1)
-        return splat (Term<First>::value);
+        return Term<First>::pair;
     else if constexpr (Count == 2)
-        return splat (Term<First>::value) + splat (Term<First + 1>::value) * t;
+        return Term<First>::pair + Term<First + 1>::pair * t;
     else
     {
         constexpr int half = largestPowerOfTwoBelow (Count);
@@ -77,16 +77,19 @@ template <int K>
 struct ExpTerm
 {
     static constexpr double value = inverseFactorial (K);
+    static constexpr Vec pair = { value, value };
 };
 template <int K>
 struct CosTerm
 {
     static constexpr double value = (K % 2 == 0 ? 1.0 : -1.0) * inverseFactorial (2 * K);
+    static constexpr Vec pair = { value, value };
 };
 template <int K>
 struct SinTerm
 {
     static constexpr double value = (K % 2 == 0 ? 1.0 : -1.0) * inverseFactorial (2 * K + 1);
+    static constexpr Vec pair = { value, value };
 };
 
 // Sum of t^k / k! for k = 0 .. Degree.
