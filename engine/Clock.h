@@ -1,0 +1,44 @@
+#pragma once
+
+// Square-wave beat clock following the host's song position. One period lasts
+// 1 / cyclesPerBeat beats; tick() reports the edges between its two parts.
+class Clock
+{
+public:
+    void setSampleRate (double newSampleRate);
+    void setTempo (double beatsPerMinute);
+    void setCyclesPerBeat (double cycles);
+    void setPosition (double beats);
+
+    double getSampleRate() const noexcept { return sampleRate; }
+    double getTempo() const noexcept { return tempo; }
+    double getCyclesPerBeat() const noexcept { return cyclesPerBeat; }
+    double getPosition() const noexcept { return position; }
+    bool isRunning() const noexcept { return running; }
+
+    void start (double hostPosition);
+    void stop();
+
+    // Advances one sample; true when the clock changed state at this sample.
+    bool tick();
+
+    bool isInFirstPart() const noexcept { return state == 0; }
+
+private:
+    bool hasUsableTempo() const noexcept;
+    void recalculate();
+    void scheduleSecondPart (double boundary, double period, double samplesPerBeat);
+    void scheduleFirstPart (double begin, double boundary, double mid, double period, double samplesPerBeat);
+
+    double position = 0.0;
+    double sampleRate = 44100.0;
+    double tempo = 0.0;
+    double cyclesPerBeat = 4.0;
+    double duty = 0.5;
+    double beatsPerSample = 0.0;
+    int countdown = 0;
+    int state = 0;
+    int nextState = 0;
+    bool running = false;
+    bool dirty = true;
+};
