@@ -1,0 +1,51 @@
+#include <gmock/gmock.h>
+
+#include "presets/PresetValueText.h"
+
+#include <clocale>
+
+TEST (PresetValueText, RoundsToSixDecimalsAndPrintsShortestForm)
+{
+    const struct { float value; const char* text; } cases[] = {
+        { 0.1234567f, "0.123457" },
+        { 0.748f, "0.748" },
+        { 1.0f, "1" },
+        { 0.5f, "0.5" },
+        { 0.0f, "0" },
+        { 0.333333f, "0.333333" },
+        { 0.6666667f, "0.666667" },
+        { 0.0000004f, "0" },
+        { -0.25f, "-0.25" },
+        { 2.5e-6f, "2e-06" },  // 2.5 scaled rounds to the even 2
+        { 3.5e-6f, "4e-06" },  // 3.5 scaled rounds to the even 4
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.text);
+        EXPECT_EQ (PresetValueText::format (c.value), juce::String (c.text));
+    }
+}
+
+TEST (PresetValueText, RoundingIsStableOverARoundTrip)
+{
+    for (int i = 0; i <= 1000; ++i)
+    {
+        const float value = static_cast<float> (i) / 997.0f;
+        const auto once = PresetValueText::format (value);
+        EXPECT_EQ (PresetValueText::format (once.getFloatValue()), once) << value;
+    }
+}
+
+TEST (PresetValueText, IgnoresTheNumericLocale)
+{
+    const auto* previous = std::setlocale (LC_NUMERIC, nullptr);
+    const std::string saved = previous != nullptr ? previous : "C";
+
+    for (const char* locale : { "de_DE.UTF-8", "de_DE", "fr_FR.UTF-8" })
+        if (std::setlocale (LC_NUMERIC, locale) != nullptr)
+            break;
+
+    EXPECT_EQ (PresetValueText::format (0.5f), "0.5");
+    std::setlocale (LC_NUMERIC, saved.c_str());
+}
