@@ -18,6 +18,13 @@ juce_add_binary_data(QuilvernResources
 
 set_target_properties(QuilvernResources PROPERTIES POSITION_INDEPENDENT_CODE TRUE)
 
+# JUCE regenerates the embedded data only when the list of files changes;
+# make an edit of any resource regenerate it too.
+add_custom_command(
+    OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/juce_binarydata_QuilvernResources/JuceLibraryCode/BinaryData1.cpp
+    APPEND
+    DEPENDS ${QUILVERN_RESOURCE_FILES})
+
 juce_add_plugin(Quilvern
     PRODUCT_NAME Quilvern
     COMPANY_NAME "Brannock Group Audio Software"
