@@ -27,7 +27,8 @@ int Quilvern::getNumClocks() const { return numOscillatorClocks; }
 
 QuilvernCore* Quilvern::getQuilvernCore() const noexcept
 {
-    return static_cast<QuilvernCore*> (getCore());
+    // Test builds may install another processor.
+    return dynamic_cast<QuilvernCore*> (getCore());
 }
 
 juce::String Quilvern::getParameterDisplayText (int parameterIndex)
