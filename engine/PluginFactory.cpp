@@ -1,7 +1,7 @@
-#include "engine/Quilvern.h"
+#include "engine/QuilvernFactory.h"
 
 // JUCE's format wrappers create the processor through this function.
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
 {
-    return new Quilvern();
+    return createQuilvern().release();
 }

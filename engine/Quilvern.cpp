@@ -1,51 +1,122 @@
 #include "engine/Quilvern.h"
 
-Quilvern::Quilvern()
-    : juce::AudioProcessor (BusesProperties()
-                                .withInput ("Input", juce::AudioChannelSet::stereo(), true)
-                                .withOutput ("Output", juce::AudioChannelSet::stereo(), true))
+#include "engine/QuilvernCore.h"
+#include "engine/QuilvernParameterText.h"
+#include "framework/NumberText.h"
+#include "framework/XmlUtilities.h"
+
+namespace
 {
+constexpr int firstNoteRate = QuilvernCore::lfo1NoteRate;
+constexpr int lastSync = QuilvernCore::lfo2Sync;
+const char* const currentRevision = "1";
+} // namespace
+
+Quilvern::Quilvern() = default;
+
+Quilvern::~Quilvern()
+{
+    saveUserSettingsFile();
 }
 
-const juce::String Quilvern::getName() const { return "Quilvern"; }
+juce::String Quilvern::getPluginName() const { return "Quilvern"; }
+juce::String Quilvern::getPluginCode() const { return "QV"; }
+int Quilvern::getNumHostParameters() const { return numHostParameters; }
+std::unique_ptr<NorvaneEffect::Core> Quilvern::createCore() { return std::make_unique<QuilvernCore>(); }
+int Quilvern::getNumClocks() const { return numOscillatorClocks; }
 
-void Quilvern::prepareToPlay (double, int) {}
-void Quilvern::releaseResources() {}
+QuilvernCore* Quilvern::getQuilvernCore() const noexcept
+{
+    // Test builds may install another processor.
+    return dynamic_cast<QuilvernCore*> (getCore());
+}
 
+juce::String Quilvern::getParameterDisplayText (int parameterIndex)
+{
+    {
+        const juce::ScopedLock lock (getEffectLock());
+
+        if (const auto* core = getQuilvernCore())
+        {
+            QuilvernDisplayValues values;
+
+            for (int i = 0; i < QuilvernCore::numParameters; ++i)
+                values.raw[(size_t) i] = core->getRawValue (i);
+
+            for (int k = 0; k < OscillatorSyncHandler::numOscillators; ++k)
+            {
+                values.noteIndex[(size_t) k] = syncHandler.getNoteIndex (k);
+                values.syncMode[(size_t) k] = syncHandler.getSyncMode (k);
+            }
+
+            if (auto text = QuilvernParameterText::getText (parameterIndex, values))
+                return *text;
+        }
+    }
+
+    return NorvaneOldCompatible::getParameterDisplayText (parameterIndex);
+}
+
+void Quilvern::parameterChanged (Parameter* parameter)
+{
+    NorvaneOldCompatible::parameterChanged (parameter);
+
+    const int index = parameter->getIndex();
+
+    if (index < firstNoteRate || index > lastSync)
+        return;
+
+    // 12 and 13 belong to oscillator 0, 14 and 15 to oscillator 1.
+    const int oscillator = (index - firstNoteRate) / 2;
+    const bool isSync = (index - firstNoteRate) % 2 == 1;
+    const float value = parameter->getNormalizedValue();
+
+    if (! isSync)
+        syncHandler.noteRateChanged (oscillator, value, getQuilvernCore(), getClock (oscillator));
+    else if (syncHandler.syncChanged (oscillator, value, getQuilvernCore(), getClock (oscillator)))
+        updateHostDisplay();
+}
+
+//==============================================================================
+std::unique_ptr<juce::XmlElement> Quilvern::createPresetXml (const Preset& preset)
+{
+    auto element = NorvaneOldCompatible::createPresetXml (preset);
+    element->setAttribute ("rev", currentRevision);
+    return element;
+}
+
+void Quilvern::readPresetXml (const juce::XmlElement& element, Preset& preset)
+{
+    if (isPresetXml (element))
+    {
+        const auto* revision = XmlUtilities::findAttribute (element, "rev");
+
+        if (revision == nullptr || NumberText::readInteger (*revision) == 0)
+            applyRevisionZeroDefaults (preset);
+    }
+
+    NorvaneOldCompatible::readPresetXml (element, preset);
+}
+
+void Quilvern::applyRevisionZeroDefaults (Preset& preset) const
+{
+    // Such presets predate tempo sync: the oscillators run free at the
+    // default note rates unless the element itself says otherwise.
+    const auto& defaults = getDefaultsPreset();
+    preset.setValue (QuilvernCore::lfo1Sync, 0.0f);
+    preset.setValue (QuilvernCore::lfo2Sync, 0.0f);
+    preset.setValue (QuilvernCore::lfo1NoteRate, defaults.getValue (QuilvernCore::lfo1NoteRate));
+    preset.setValue (QuilvernCore::lfo2NoteRate, defaults.getValue (QuilvernCore::lfo2NoteRate));
+}
+
+//==============================================================================
 bool Quilvern::isBusesLayoutSupported (const BusesLayout& layouts) const
 {
-    const auto in = layouts.getMainInputChannelSet();
-    const auto out = layouts.getMainOutputChannelSet();
-    return out.size() >= 1 && out.size() <= 2 && in.size() <= out.size();
-}
-
-void Quilvern::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
-{
-    for (int channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels(); ++channel)
-        buffer.clear (channel, 0, buffer.getNumSamples());
+    const auto in = layouts.getMainInputChannelSet().size();
+    const auto out = layouts.getMainOutputChannelSet().size();
+    return out >= 1 && out <= 2 && in <= out;
 }
 
 double Quilvern::getTailLengthSeconds() const { return 0.0; }
 bool Quilvern::acceptsMidi() const { return true; }
 bool Quilvern::producesMidi() const { return false; }
-
-bool Quilvern::hasEditor() const { return false; }
-juce::AudioProcessorEditor* Quilvern::createEditor() { return nullptr; }
-
-int Quilvern::getNumPrograms() { return 1; }
-int Quilvern::getCurrentProgram() { return 0; }
-void Quilvern::setCurrentProgram (int) {}
-const juce::String Quilvern::getProgramName (int) { return {}; }
-void Quilvern::changeProgramName (int, const juce::String&) {}
-
-void Quilvern::getStateInformation (juce::MemoryBlock& destData)
-{
-    juce::XmlElement state ("PluginState");
-    state.setAttribute ("application", getName());
-    copyXmlToBinary (state, destData);
-}
-
-void Quilvern::setStateInformation (const void* data, int sizeInBytes)
-{
-    getXmlFromBinary (data, sizeInBytes);
-}

@@ -1,37 +1,50 @@
 #pragma once
 
-#include <juce_audio_processors/juce_audio_processors.h>
+#include "engine/NorvaneOldCompatible.h"
+#include "engine/OscillatorSyncHandler.h"
 
-// The product's audio processor. For now it passes audio through unchanged
-// and reports the product's identity; the effect chain replaces the body.
-class Quilvern : public juce::AudioProcessor
+class QuilvernCore;
+
+// The product: names Quilvern, creates the phaser core and its two tempo
+// clocks, gives the sixteen parameters their texts, keeps the oscillators'
+// note and sync settings, and marks presets with the format revision
+// (presets of revision 0 predate the tempo-sync parameters).
+//
+// Create instances through createQuilvern(), which runs the start-up steps.
+class Quilvern : public NorvaneOldCompatible
 {
 public:
+    static constexpr int numHostParameters = 16;
+    static constexpr int numOscillatorClocks = 2;
+
     Quilvern();
+    // Writes the settings file.
+    ~Quilvern() override;
 
-    const juce::String getName() const override;
+    juce::String getPluginName() const override;
+    juce::String getPluginCode() const override;
+    int getNumHostParameters() const override;
+    juce::String getParameterDisplayText (int parameterIndex) override;
 
-    void prepareToPlay (double sampleRate, int maximumBlockSize) override;
-    void releaseResources() override;
+    std::unique_ptr<Core> createCore() override;
+    int getNumClocks() const override;
+
+    void parameterChanged (Parameter* parameter) override;
+    std::unique_ptr<juce::XmlElement> createPresetXml (const Preset& preset) override;
+    void readPresetXml (const juce::XmlElement& element, Preset& preset) override;
+
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
-    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
-
     double getTailLengthSeconds() const override;
     bool acceptsMidi() const override;
     bool producesMidi() const override;
 
-    bool hasEditor() const override;
-    juce::AudioProcessorEditor* createEditor() override;
-
-    int getNumPrograms() override;
-    int getCurrentProgram() override;
-    void setCurrentProgram (int index) override;
-    const juce::String getProgramName (int index) override;
-    void changeProgramName (int index, const juce::String& name) override;
-
-    void getStateInformation (juce::MemoryBlock& destData) override;
-    void setStateInformation (const void* data, int sizeInBytes) override;
+    const OscillatorSyncHandler& getSyncHandler() const noexcept { return syncHandler; }
 
 private:
+    QuilvernCore* getQuilvernCore() const noexcept;
+    void applyRevisionZeroDefaults (Preset& preset) const;
+
+    OscillatorSyncHandler syncHandler;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Quilvern)
 };

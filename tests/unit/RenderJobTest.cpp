@@ -180,9 +180,9 @@ TEST_F (RenderJobTest, FailuresLeaveNoOutputBehind)
     cases[2].what = "unknown parameter";
     cases[2].options.input = folder.getChildFile ("in.wav");
     cases[2].options.parameterSettings.emplace_back ("No Such Parameter", "0.5");
-    cases[3].what = "preset";
+    cases[3].what = "unknown preset";
     cases[3].options.input = folder.getChildFile ("in.wav");
-    cases[3].options.preset = juce::String ("1");
+    cases[3].options.preset = juce::String ("No Such Preset");
 
     for (auto& testCase : cases)
     {

@@ -1,10 +1,8 @@
 #include "tools/render/RenderJob.h"
 
+#include "engine/QuilvernFactory.h"
 #include "tools/render/HostParameters.h"
 #include "tools/render/PresetChoice.h"
-
-// The plug-in's factory function, as JUCE's format wrappers call it.
-juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter();
 
 RenderJob::RenderJob (const RenderOptions& optionsToUse) : options (optionsToUse) {}
 
@@ -21,7 +19,7 @@ juce::File RenderJob::defaultOutputFor (const RenderOptions& options)
 
 juce::Result RenderJob::setUpProcessor()
 {
-    processor.reset (createPluginFilter());
+    processor = createQuilvern();
 
     if (processor == nullptr)
         return juce::Result::fail ("the plug-in could not be created");

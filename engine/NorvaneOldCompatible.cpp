@@ -1,0 +1,4 @@
+#include "engine/NorvaneOldCompatible.h"
+
+NorvaneOldCompatible::NorvaneOldCompatible() = default;
+NorvaneOldCompatible::~NorvaneOldCompatible() = default;

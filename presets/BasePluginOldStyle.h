@@ -1,0 +1,180 @@
+#pragma once
+
+#include "framework/BasePlugin.h"
+#include "presets/PresetApplier.h"
+#include "presets/PresetBank.h"
+#include "presets/PresetChanger.h"
+#include "presets/PresetManagerListener.h"
+
+#include <atomic>
+
+class IntParameter;
+class StringParameter;
+
+// The plug-in base with a bank of 128 presets in named groups. The current
+// preset is published through "Current Preset Number" and "Current Preset
+// Name"; the preset events of the event table are answered here, and the
+// preset and bank files are read and written here.
+//
+// Presets hold the values of the presetable parameters (ids 0 to 15). With
+// automatic storing every change of such a parameter is written into the
+// current preset at once; on demand only "Store current preset" and paste
+// write it.
+class BasePluginOldStyle : public BasePlugin,
+                           public PresetApplier
+{
+public:
+    using PresetChanger = ::PresetChanger;
+    using PresetManagerListener = ::PresetManagerListener;
+
+    static constexpr int numPresetableParameters = Preset::valueCount;
+    static constexpr int numPresets = PresetBank::numPresets;
+    static constexpr int currentPresetNumberIndex = 110000;
+    static constexpr int currentPresetNameIndex = 110001;
+
+    enum StoringMode { storeAutomatically = 0, storeOnDemand = 1 };
+    enum ChangingType { changeNormally = 0, changeSilently = 1 };
+    enum DefaultPresetsMode { factoryPresets = 0, clearedPresets = 1, userDefinedPresets = 2 };
+
+    explicit BasePluginOldStyle (const BusesProperties& buses = BusesProperties()
+                                                                  .withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                                                  .withOutput ("Output", juce::AudioChannelSet::stereo(), true));
+    ~BasePluginOldStyle() override;
+
+    //==============================================================================
+    // Older formats, answered by the compatibility layer; none here.
+    virtual int getNumOldPresetFormats() const;
+    virtual juce::String getOldPresetExtension (int format) const;
+    virtual int getNumOldBankFormats() const;
+    virtual juce::String getOldBankExtension (int format) const;
+
+    // Readers and writers of preset and bank elements.
+    virtual bool isPresetXml (const juce::XmlElement& element) const;
+    virtual void readPresetXmlAt (const juce::XmlElement& element, int index);
+    virtual void readPresetXml (const juce::XmlElement& element, Preset& preset);
+    virtual std::unique_ptr<juce::XmlElement> createPresetXmlAt (int index);
+    virtual std::unique_ptr<juce::XmlElement> createPresetXml (const Preset& preset);
+    virtual bool isPresetGroupXml (const juce::XmlElement& element) const;
+    virtual bool isPresetBankXml (const juce::XmlElement& element) const;
+    // Replaces the whole bank; the current preset index is kept and not applied.
+    virtual void readBankXml (const juce::XmlElement& element);
+    virtual std::unique_ptr<juce::XmlElement> createBankXml();
+
+    virtual int getNumOldMidiMapFormats() const;
+    virtual juce::String getOldMidiMapExtension (int format) const;
+
+    //==============================================================================
+    void initialise() override;
+    void handleEvent (int eventId) override;
+    void parameterChanged (Parameter* parameter) override;
+
+    //==============================================================================
+    // Presets. Out-of-range indexes make every operation do nothing.
+    Preset* getPreset (int index) const;
+    bool getPresetCopy (int index, Preset& destination) const;
+    juce::String getPresetName (int index) const;
+    void renamePreset (int index, const juce::String& name);
+    void storePreset (int index);
+    void selectPreset (int index, bool notify);
+    void applyCurrentPreset() override;
+    void changeToPreset (int index);
+    void selectNextPreset();
+    void selectPreviousPreset();
+    void copyCurrentPreset();
+    void pasteCopiedPreset();
+    void clearPresets();
+
+    int getCurrentPreset() const noexcept { return currentPreset.load(); }
+    bool isPresetIndex (int index) const noexcept;
+    juce::String getBankName() const;
+
+    // Groups.
+    int getNumGroups() const;
+    juce::String getGroupName (int group) const;
+    void renameGroup (int group, const juce::String& name);
+    int getGroupSize (int group) const;
+    int getFirstPresetOfGroup (int group) const;
+    int getLastPresetOfGroup (int group) const;
+    int getPresetIndex (int group, int position) const;
+    juce::String getPresetNameInGroup (int group, int position) const;
+    int getGroupOfPreset (int index) const;
+    void insertGroup (int position);
+    void removeEmptyGroup (int group);
+
+    // The moves keep the current preset current at its new index, without
+    // notifying the preset parameters' listeners.
+    void movePreset (int from, int to, int fromGroup, int toGroup);
+    void movePresetsToGroup (int targetGroup, int sourceGroup, const juce::SparseSet<int>& selection);
+    void moveGroup (int from, int to);
+
+    void addPresetListener (PresetManagerListener* listener);
+    void removePresetListener (PresetManagerListener* listener);
+
+    //==============================================================================
+    // Files. Nothing is reported: unreadable or foreign files simply change
+    // less. Saving replaces a wrong extension and never leaves a half-written
+    // file in place of the old one.
+    void loadPresetFile (const juce::File& file, int index);
+    bool savePresetFile (const juce::File& file, int index);
+    void loadBankFile (const juce::File& file);
+    bool saveBankFile (const juce::File& file);
+    bool loadDefaultPreset (const juce::String& resourceName);
+    bool loadFactoryBank (const juce::String& resourceName);
+
+    juce::String getPresetExtension() const;
+    juce::String getBankExtension() const;
+    juce::String getPresetOpenPattern() const;
+    juce::String getBankOpenPattern() const;
+    juce::String getPresetSavePattern() const;
+    juce::String getBankSavePattern() const;
+
+    //==============================================================================
+    // Preset settings.
+    int getStoringMode() const noexcept { return storingMode.load(); }
+    void setStoringMode (int mode) noexcept { storingMode.store (mode); }
+    int getChangingType() const noexcept { return changingType.load(); }
+    void setChangingType (int type) noexcept { changingType.store (type); }
+    int getDefaultPresetsMode() const noexcept { return defaultPresetsMode.load(); }
+    void setDefaultPresetsMode (int mode) noexcept { defaultPresetsMode.store (mode); }
+    juce::String getUserDefinedPresetsFile() const;
+    void setUserDefinedPresetsFile (const juce::String& path);
+    juce::String getRecentDirectory() const;
+    void setRecentDirectory (const juce::String& path);
+
+    void setPresetChanger (PresetChanger* changer) noexcept { presetChanger.store (changer); }
+    PresetChanger* getPresetChanger() const noexcept { return presetChanger.load(); }
+
+    const Preset& getDefaultsPreset() const noexcept { return defaultsPreset; }
+    const Preset& getClipboardPreset() const noexcept { return clipboardPreset; }
+    bool hasCopiedPresetInClipboard() const noexcept { return hasCopiedPreset; }
+
+private:
+    void addPresetParameters();
+    void fillBankByDefaultPresetsMode();
+    void applyCurrentPresetIfInBank();
+    void publishCurrentPreset (bool notify);
+    void rememberFolderOf (const juce::File& file);
+    void setPresetableValues (const Preset& preset);
+    void readLiveValues (Preset& preset);
+    void notifyPresetListeners();
+
+    PresetBank bank;
+    std::atomic<int> currentPreset { 0 };
+    Preset defaultsPreset, clipboardPreset;
+    bool hasCopiedPreset = false;
+
+    IntParameter* presetNumberParameter = nullptr;
+    StringParameter* presetNameParameter = nullptr;
+
+    std::atomic<int> storingMode { storeOnDemand };
+    std::atomic<int> changingType { changeNormally };
+    std::atomic<int> defaultPresetsMode { factoryPresets };
+    juce::String userDefinedPresetsFile, recentDirectory;
+    juce::CriticalSection settingsLock;
+
+    std::atomic<PresetChanger*> presetChanger { nullptr };
+    juce::Array<PresetManagerListener*> presetListeners;
+    juce::CriticalSection presetListenersLock;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePluginOldStyle)
+};

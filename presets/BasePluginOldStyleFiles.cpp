@@ -1,0 +1,255 @@
+// BasePluginOldStyle: the readers and writers of preset and bank elements
+// and the preset and bank file operations.
+#include "presets/BasePluginOldStyle.h"
+
+#include "framework/EmbeddedResources.h"
+#include "framework/NumberText.h"
+#include "framework/XmlUtilities.h"
+#include "presets/PresetFileNames.h"
+#include "presets/PresetValueText.h"
+
+namespace
+{
+const char* const defaultBankName = "Preset Bank";
+const char* const unnamedPreset = "unnamed";
+
+bool hasTag (const juce::XmlElement& element, juce::StringRef tag)
+{
+    return element.getTagName().equalsIgnoreCase (tag);
+}
+} // namespace
+
+//==============================================================================
+bool BasePluginOldStyle::isPresetXml (const juce::XmlElement& element) const
+{
+    return hasTagAndApplication (element, "Preset");
+}
+
+bool BasePluginOldStyle::isPresetGroupXml (const juce::XmlElement& element) const
+{
+    return hasTag (element, "PresetGroup");
+}
+
+bool BasePluginOldStyle::isPresetBankXml (const juce::XmlElement& element) const
+{
+    return hasTag (element, "PresetBank");
+}
+
+void BasePluginOldStyle::readPresetXml (const juce::XmlElement& element, Preset& preset)
+{
+    if (! isPresetXml (element))
+        return;
+
+    preset.name = XmlUtilities::getAttribute (element, "name", unnamedPreset);
+    auto& manager = getParameterManager();
+
+    for (auto* param : element.getChildIterator())
+    {
+        if (! hasTag (*param, "param"))
+            continue;
+
+        const auto value = NumberText::readDecimal (XmlUtilities::getAttribute (*param, "value"));
+        const auto* parameter = manager.findParameterByName (XmlUtilities::getAttribute (*param, "name"));
+
+        // Not clamped here: the parameter limits the value when the preset is applied.
+        if (parameter != nullptr && juce::isPositiveAndBelow (parameter->getIndex(), preset.getNumValues()))
+            preset.setValue (parameter->getIndex(), NumberText::toFiniteFloat (value));
+    }
+}
+
+void BasePluginOldStyle::readPresetXmlAt (const juce::XmlElement& element, int index)
+{
+    Preset preset;
+
+    if (! bank.getPresetCopy (index, preset))
+        return;
+
+    readPresetXml (element, preset);
+    bank.setPreset (index, preset);
+}
+
+std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createPresetXml (const Preset& preset)
+{
+    auto element = createElementWithApplication ("Preset");
+    element->setAttribute ("name", preset.name);
+    auto& manager = getParameterManager();
+
+    for (int id = 0; id < preset.getNumValues(); ++id)
+    {
+        auto* param = element->createNewChildElement ("param");
+        param->setAttribute ("name", manager.getName (id));
+        param->setAttribute ("value", PresetValueText::format (preset.getValue (id)));
+    }
+
+    return element;
+}
+
+std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createPresetXmlAt (int index)
+{
+    Preset preset;
+
+    if (! bank.getPresetCopy (index, preset))
+        return {};
+
+    return createPresetXml (preset);
+}
+
+void BasePluginOldStyle::readBankXml (const juce::XmlElement& element)
+{
+    if (! isPresetBankXml (element))
+        return;
+
+    clearPresets();
+    bank.setBankName (XmlUtilities::getAttribute (element, "name", defaultBankName));
+
+    juce::Array<PresetGroup> groups;
+    int next = 0;
+
+    for (auto* groupElement : element.getChildIterator())
+    {
+        if (! isPresetGroupXml (*groupElement))
+            continue;
+
+        const auto fallbackName = "group " + juce::String (groups.size() + 1);
+        PresetGroup group { XmlUtilities::getAttribute (*groupElement, "name", fallbackName), 0 };
+
+        for (auto* presetElement : groupElement->getChildIterator())
+        {
+            if (next >= numPresets)
+                break;
+
+            // Presets of other plug-ins take no slot.
+            if (! isPresetXml (*presetElement))
+                continue;
+
+            readPresetXmlAt (*presetElement, next++);
+            ++group.count;
+        }
+
+        groups.add (group);
+    }
+
+    // The presets not filled form the group "Not used".
+    bank.setGroups (groups);
+}
+
+std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createBankXml()
+{
+    auto element = std::make_unique<juce::XmlElement> ("PresetBank");
+    element->setAttribute ("name", bank.getBankName());
+    int first = 0;
+
+    for (const auto& group : bank.getGroups())
+    {
+        auto* groupElement = element->createNewChildElement ("PresetGroup");
+        groupElement->setAttribute ("name", group.name);
+
+        for (int index = first; index < first + group.count; ++index)
+            if (auto preset = createPresetXmlAt (index))
+                groupElement->addChildElement (preset.release());
+
+        first += group.count;
+    }
+
+    return element;
+}
+
+//==============================================================================
+void BasePluginOldStyle::loadPresetFile (const juce::File& file, int index)
+{
+    const auto xml = XmlUtilities::readFile (file);
+
+    if (xml == nullptr)
+        return;
+
+    readPresetXmlAt (*xml, index);
+
+    // Also when the file held no preset of this plug-in: the edits are undone.
+    if (index == getCurrentPreset())
+        applyCurrentPresetIfInBank();
+}
+
+bool BasePluginOldStyle::savePresetFile (const juce::File& file, int index)
+{
+    const auto xml = createPresetXmlAt (index);
+
+    // JUCE writes a temporary sibling and renames it over the target, so a
+    // failed write leaves the previous file as it was.
+    return xml != nullptr && XmlUtilities::writeFile (*xml, PresetFileNames::withExtension (file, getPresetExtension()));
+}
+
+void BasePluginOldStyle::loadBankFile (const juce::File& file)
+{
+    if (const auto xml = XmlUtilities::readFile (file))
+    {
+        readBankXml (*xml);
+        applyCurrentPresetIfInBank();
+    }
+
+    rememberFolderOf (file);
+}
+
+bool BasePluginOldStyle::saveBankFile (const juce::File& file)
+{
+    const auto target = PresetFileNames::withExtension (file, getBankExtension());
+    const bool written = XmlUtilities::writeFile (*createBankXml(), target);
+    rememberFolderOf (target);
+    return written;
+}
+
+void BasePluginOldStyle::rememberFolderOf (const juce::File& file)
+{
+    const auto folder = file.getParentDirectory();
+
+    if (file != juce::File() && folder.isDirectory())
+        setRecentDirectory (folder.getFullPathName());
+}
+
+bool BasePluginOldStyle::loadDefaultPreset (const juce::String& resourceName)
+{
+    const auto xml = XmlUtilities::parseText (EmbeddedResources::loadResourceText (resourceName));
+
+    if (xml == nullptr)
+        return false;
+
+    readPresetXml (*xml, defaultsPreset);
+    return true;
+}
+
+bool BasePluginOldStyle::loadFactoryBank (const juce::String& resourceName)
+{
+    const auto xml = XmlUtilities::parseText (EmbeddedResources::loadResourceText (resourceName));
+
+    if (xml == nullptr)
+        return false;
+
+    readBankXml (*xml);
+    applyCurrentPresetIfInBank();
+    return true;
+}
+
+//==============================================================================
+juce::String BasePluginOldStyle::getPresetExtension() const { return PresetFileNames::getPresetExtension (getPluginCode()); }
+juce::String BasePluginOldStyle::getBankExtension() const { return PresetFileNames::getBankExtension (getPluginCode()); }
+juce::String BasePluginOldStyle::getPresetSavePattern() const { return PresetFileNames::getSavePattern (getPresetExtension()); }
+juce::String BasePluginOldStyle::getBankSavePattern() const { return PresetFileNames::getSavePattern (getBankExtension()); }
+
+juce::String BasePluginOldStyle::getPresetOpenPattern() const
+{
+    juce::StringArray older;
+
+    for (int i = 0; i < getNumOldPresetFormats(); ++i)
+        older.add (getOldPresetExtension (i));
+
+    return PresetFileNames::getOpenPattern (getPresetExtension(), older);
+}
+
+juce::String BasePluginOldStyle::getBankOpenPattern() const
+{
+    juce::StringArray older;
+
+    for (int i = 0; i < getNumOldBankFormats(); ++i)
+        older.add (getOldBankExtension (i));
+
+    return PresetFileNames::getOpenPattern (getBankExtension(), older);
+}
