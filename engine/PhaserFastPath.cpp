@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "engine/OscillatorWave.h"
+#include "engine/OscillatorWaveSimd.h"
 #include "engine/PhaserCoefficients.h"
+#include "engine/PhaserLanes.h"
 #include "engine/QuilvernCore.h"
 #include "engine/SimdMath.h"
 
@@ -13,65 +15,14 @@ namespace
 using namespace SimdMath;
 using OscillatorWave::twoPi;
 
-constexpr int leftBit = 1;
-constexpr int rightBit = 2;
+using namespace PhaserLanes;
+using OscillatorWave::evaluateWave;
+
 constexpr int numFollowerPairs = (PhaserState::numFollowers + 1) / 2;
 constexpr int chunkLength = PhaserCoefficients::maxValues / 2;
 
-inline Vec loadPair (const double (&pair)[2]) noexcept { return _mm_load_pd (pair); }
-inline void storePair (double (&pair)[2], Vec v) noexcept { _mm_store_pd (pair, v); }
 inline Vec low (Vec v) noexcept { return _mm_unpacklo_pd (v, v); }
 inline Vec high (Vec v) noexcept { return _mm_unpackhi_pd (v, v); }
-
-// The recursive state of both channels, one lane each.
-struct Lanes
-{
-    Vec hp50In, hp50Out, hp5000In, hp5000Out, modulation, lastChainOutput, level, meter;
-    Vec x1[PhaserState::maxSections], x2[PhaserState::maxSections];
-    Vec y1[PhaserState::maxSections], y2[PhaserState::maxSections];
-    Vec phase[PhaserState::numOscillators], held[PhaserState::numOscillators], value[PhaserState::numOscillators];
-
-};
-
-template <typename LanesRef, typename StateRef, typename Transfer>
-void pairUp (LanesRef& l, StateRef& s, Transfer&& transfer)
-{
-    transfer (l.hp50In, s.hp50In), transfer (l.hp50Out, s.hp50Out);
-    transfer (l.hp5000In, s.hp5000In), transfer (l.hp5000Out, s.hp5000Out);
-    transfer (l.modulation, s.modulation), transfer (l.lastChainOutput, s.lastChainOutput);
-    transfer (l.level, s.level), transfer (l.meter, s.meter);
-    for (int i = 0; i < PhaserState::maxSections; ++i)
-        transfer (l.x1[i], s.x1[i]), transfer (l.x2[i], s.x2[i]), transfer (l.y1[i], s.y1[i]), transfer (l.y2[i], s.y2[i]);
-    for (int k = 0; k < PhaserState::numOscillators; ++k)
-        transfer (l.phase[k], s.phase[k]), transfer (l.held[k], s.held[k]), transfer (l.value[k], s.value[k]);
-}
-
-Lanes loadLanes (PhaserState& s)
-{
-    Lanes l;
-    pairUp (l, s, [] (Vec& v, double (&pair)[2]) { v = loadPair (pair); });
-    return l;
-}
-
-void storeLanes (Lanes& l, PhaserState& s)
-{
-    pairUp (l, s, [] (Vec& v, double (&pair)[2]) { storePair (pair, v); });
-}
-
-// Keeps the lanes of `kept` outside `mask`. Lanes holds nothing but Vecs.
-void mergeLanes (Lanes& fresh, const Lanes& kept, Vec mask)
-{
-    constexpr int count = (int) (sizeof (Lanes) / sizeof (Vec));
-    Vec* updated = reinterpret_cast<Vec*> (&fresh);
-    const Vec* old = reinterpret_cast<const Vec*> (&kept);
-    for (int i = 0; i < count; ++i)
-        updated[i] = select (mask, updated[i], old[i]);
-}
-
-Vec laneMask (int bits)
-{
-    return _mm_castsi128_pd (_mm_set_epi64x ((bits & rightBit) ? -1 : 0, (bits & leftBit) ? -1 : 0));
-}
 
 // Per-block constants, re-read whenever the preset changes mid-block.
 struct Constants
@@ -145,34 +96,6 @@ struct Smoothed
 
     Vec gain, feedback, offset, depth1, increment1, depth2, increment2, stereoOffsetRightOnly, mix;
 };
-
-// Inlined: a call would make the compiler spill every live register around it.
-__attribute__ ((always_inline)) inline Vec evaluateWave (int shape, Vec at, Vec held)
-{
-    using namespace OscillatorWave;
-    const Vec half = splat (0.5);
-    switch (shape)
-    {
-        case square:
-            return _mm_and_pd (_mm_cmplt_pd (at, splat (twoPi * symmetry)), splat (1.0));
-        case sine:
-            return (SimdMath::sin (at) + splat (1.0)) * half;
-        case sawRising:
-            return ((at * splat (inversePi) - splat (1.0)) + splat (1.0)) * half;
-        case sawFalling:
-            return (((splat (twoPi) - at) * splat (inversePi) - splat (1.0)) + splat (1.0)) * half;
-        case OscillatorWave::random:
-            return (held + splat (1.0)) * half;
-        case triangle:
-        default:
-        {
-            const double s = symmetry;
-            const Vec falling = ((((splat (pi * s) - at) + splat (pi)) * splat (s)) * splat (inversePi) + splat (0.25)) * splat (2.0);
-            const Vec rising = (((at - splat (pi * s)) * splat (1.0 - s)) * splat (inversePi) + splat (0.25)) * splat (2.0);
-            return select (_mm_cmpge_pd (at, splat (twoPi * s)), falling, rising);
-        }
-    }
-}
 
 // Wide covers coefficient angles up to 0.5, narrow up to 0.0625 (rates from
 // about 40 kHz up) with shorter series.
