@@ -4,6 +4,9 @@
 #include <cmath>
 
 #include "engine/OscillatorWave.h"
+#include "engine/OscillatorWaveSimd.h"
+#include "engine/PhaserCoefficients.h"
+#include "engine/PhaserLanes.h"
 #include "engine/QuilvernCore.h"
 #include "engine/SimdMath.h"
 
@@ -12,64 +15,14 @@ namespace
 using namespace SimdMath;
 using OscillatorWave::twoPi;
 
-constexpr int leftBit = 1;
-constexpr int rightBit = 2;
-constexpr int numFollowerPairs = (PhaserState::numFollowers + 1) / 2;
+using namespace PhaserLanes;
+using OscillatorWave::evaluateWave;
 
-inline Vec loadPair (const double (&pair)[2]) noexcept { return _mm_load_pd (pair); }
-inline void storePair (double (&pair)[2], Vec v) noexcept { _mm_store_pd (pair, v); }
+constexpr int numFollowerPairs = (PhaserState::numFollowers + 1) / 2;
+constexpr int chunkLength = PhaserCoefficients::maxValues / 2;
+
 inline Vec low (Vec v) noexcept { return _mm_unpacklo_pd (v, v); }
 inline Vec high (Vec v) noexcept { return _mm_unpackhi_pd (v, v); }
-
-// The recursive state of both channels, one lane each.
-struct Lanes
-{
-    Vec hp50In, hp50Out, hp5000In, hp5000Out, modulation, lastChainOutput, level, meter;
-    Vec x1[PhaserState::maxSections], x2[PhaserState::maxSections];
-    Vec y1[PhaserState::maxSections], y2[PhaserState::maxSections];
-    Vec phase[PhaserState::numOscillators], held[PhaserState::numOscillators], value[PhaserState::numOscillators];
-
-};
-
-template <typename LanesRef, typename StateRef, typename Transfer>
-void pairUp (LanesRef& l, StateRef& s, Transfer&& transfer)
-{
-    transfer (l.hp50In, s.hp50In), transfer (l.hp50Out, s.hp50Out);
-    transfer (l.hp5000In, s.hp5000In), transfer (l.hp5000Out, s.hp5000Out);
-    transfer (l.modulation, s.modulation), transfer (l.lastChainOutput, s.lastChainOutput);
-    transfer (l.level, s.level), transfer (l.meter, s.meter);
-    for (int i = 0; i < PhaserState::maxSections; ++i)
-        transfer (l.x1[i], s.x1[i]), transfer (l.x2[i], s.x2[i]), transfer (l.y1[i], s.y1[i]), transfer (l.y2[i], s.y2[i]);
-    for (int k = 0; k < PhaserState::numOscillators; ++k)
-        transfer (l.phase[k], s.phase[k]), transfer (l.held[k], s.held[k]), transfer (l.value[k], s.value[k]);
-}
-
-Lanes loadLanes (PhaserState& s)
-{
-    Lanes l;
-    pairUp (l, s, [] (Vec& v, double (&pair)[2]) { v = loadPair (pair); });
-    return l;
-}
-
-void storeLanes (Lanes& l, PhaserState& s)
-{
-    pairUp (l, s, [] (Vec& v, double (&pair)[2]) { storePair (pair, v); });
-}
-
-// Keeps the lanes of `kept` outside `mask`. Lanes holds nothing but Vecs.
-void mergeLanes (Lanes& fresh, const Lanes& kept, Vec mask)
-{
-    constexpr int count = (int) (sizeof (Lanes) / sizeof (Vec));
-    Vec* updated = reinterpret_cast<Vec*> (&fresh);
-    const Vec* old = reinterpret_cast<const Vec*> (&kept);
-    for (int i = 0; i < count; ++i)
-        updated[i] = select (mask, updated[i], old[i]);
-}
-
-Vec laneMask (int bits)
-{
-    return _mm_castsi128_pd (_mm_set_epi64x ((bits & rightBit) ? -1 : 0, (bits & leftBit) ? -1 : 0));
-}
 
 // Per-block constants, re-read whenever the preset changes mid-block.
 struct Constants
@@ -78,22 +31,57 @@ struct Constants
         : kParam (splat (s.kParam)), kMod (splat (s.kMod)),
           g50 (splat (s.g50)), a50 (splat (s.a50)), g5000 (splat (s.g5000)), a5000 (splat (s.a5000)),
           decay (splat (s.meterDecay)), levelDecay (splat (s.meterDecay + 1e-20)),
-          sevenFeedbackTarget (splat (7.0 * t.values[PhaserState::feedback])),
-          frequencyScale (splat (t.frequencyScale)), frequencyBase (splat (t.frequencyBase)),
-          srFactor (splat (s.srFactor)), halfOverSampleRate (splat (1.0 / (2.0 * s.sampleRate))),
-          chunkDecay (std::pow (s.meterDecay + 1e-20, 64))
+          coefficients (s, t), chunkDecay (std::pow (s.meterDecay + 1e-20, 64))
     {
         for (int i = 0; i < numFollowerPairs; ++i)
             targets[i] = _mm_loadu_pd (t.values + 2 * i);
         wave[0] = t.wave[0];
         wave[1] = t.wave[1];
+
+        // The recursion f -= (f - target) k + 1e-20 settles at target - 1e-20 / k,
+        // and its distance from there shrinks by 1 - k per sample.
+        for (int i = 0; i < numFollowerPairs; ++i)
+            settled[i] = targets[i] - splat (1e-20) / kParam;
+        followerDecay[0] = splat (1.0);
+        for (int j = 1; j <= chunkLength; ++j)
+            followerDecay[j] = followerDecay[j - 1] * (splat (1.0) - kParam);
     }
 
-    Vec kParam, kMod, g50, a50, g5000, a5000, decay, levelDecay, sevenFeedbackTarget;
-    Vec frequencyScale, frequencyBase, srFactor, halfOverSampleRate;
-    Vec targets[numFollowerPairs];
+    Vec kParam, kMod, g50, a50, g5000, a5000, decay, levelDecay;
+    Vec targets[numFollowerPairs], settled[numFollowerPairs];
+    Vec followerDecay[chunkLength + 1];
     int wave[PhaserState::numOscillators];
+    PhaserCoefficients coefficients;
     double chunkDecay; // the level's decay over more samples than a chunk holds
+};
+
+// The followers over a chunk in closed form, settled + distance (1 - k)^n
+// after n steps: two operations per value and sample instead of a recursion,
+// each value a both-lane broadcast (the stereo offset in the right lane only).
+class ChunkFollowers
+{
+public:
+    ChunkFollowers (const Constants& c, const Vec (&distance)[numFollowerPairs]) : decay (c.followerDecay)
+    {
+        for (int i = 0; i < PhaserState::numFollowers; ++i)
+        {
+            const Vec s = c.settled[i / 2], d = distance[i / 2];
+            settled[i] = i % 2 == 0 ? low (s) : high (s);
+            away[i] = i % 2 == 0 ? low (d) : high (d);
+        }
+        const Vec rightOnly = laneMaskRight();
+        settled[PhaserState::stereoOffset] = _mm_and_pd (settled[PhaserState::stereoOffset], rightOnly);
+        away[PhaserState::stereoOffset] = _mm_and_pd (away[PhaserState::stereoOffset], rightOnly);
+    }
+
+    // Follower `index` at the chunk's sample j, which has had j + 1 steps.
+    __attribute__ ((always_inline)) Vec at (int index, int j) const { return settled[index] + away[index] * decay[j + 1]; }
+
+private:
+    static Vec laneMaskRight() { return _mm_castsi128_pd (_mm_set_epi64x (-1, 0)); }
+
+    const Vec* decay;
+    Vec settled[PhaserState::numFollowers], away[PhaserState::numFollowers];
 };
 
 // The smoothed values as both-lane broadcasts, for one sample.
@@ -108,34 +96,6 @@ struct Smoothed
 
     Vec gain, feedback, offset, depth1, increment1, depth2, increment2, stereoOffsetRightOnly, mix;
 };
-
-// Inlined: a call would make the compiler spill every live register around it.
-__attribute__ ((always_inline)) inline Vec evaluateWave (int shape, Vec at, Vec held)
-{
-    using namespace OscillatorWave;
-    const Vec half = splat (0.5);
-    switch (shape)
-    {
-        case square:
-            return _mm_and_pd (_mm_cmplt_pd (at, splat (twoPi * symmetry)), splat (1.0));
-        case sine:
-            return (SimdMath::sin (at) + splat (1.0)) * half;
-        case sawRising:
-            return ((at * splat (inversePi) - splat (1.0)) + splat (1.0)) * half;
-        case sawFalling:
-            return (((splat (twoPi) - at) * splat (inversePi) - splat (1.0)) + splat (1.0)) * half;
-        case OscillatorWave::random:
-            return (held + splat (1.0)) * half;
-        case triangle:
-        default:
-        {
-            const double s = symmetry;
-            const Vec falling = ((((splat (pi * s) - at) + splat (pi)) * splat (s)) * splat (inversePi) + splat (0.25)) * splat (2.0);
-            const Vec rising = (((at - splat (pi * s)) * splat (1.0 - s)) * splat (inversePi) + splat (0.25)) * splat (2.0);
-            return select (_mm_cmpge_pd (at, splat (twoPi * s)), falling, rising);
-        }
-    }
-}
 
 // Wide covers coefficient angles up to 0.5, narrow up to 0.0625 (rates from
 // about 40 kHz up) with shorter series.
@@ -190,7 +150,17 @@ public:
     }
 
 private:
-    static constexpr int chunkLength = 32;
+    // Everything of one sample that does not depend on the audio: oscillators,
+    // modulation and the all-pass coefficients.
+    struct Modulated
+    {
+        Vec set1a1, set1a2, set2a1, set2a2, hfScale, gain, mix, feedback;
+    };
+
+    struct Coefficients
+    {
+        Vec a1, a2;
+    };
 
     // A run of samples in which neither channel can change its activity and
     // no fade runs can be done in two passes: first the modulation of every
@@ -203,28 +173,181 @@ private:
         // The level only falls by the decay per sample, so it cannot cross the
         // idle threshold within the chunk if it starts this far above it.
         const double lowest = std::min (lanes.level[0], lanes.level[1]);
-        return lowest * k.chunkDecay > 2e-5 * 1.000001;
+        return lowest * k.chunkDecay > 2e-5 * 1.000001 && chainInputsAreOutputs();
     }
 
+    // Each section's input history is the previous section's output history
+    // once the chain has run; only after the section count grew can a section
+    // still hold the history of an earlier run. The chunk keeps the shared
+    // history once, which leaves room for the whole chain in registers.
+    bool chainInputsAreOutputs() const
+    {
+        Vec same = _mm_cmpeq_pd (lanes.x1[0], lanes.x1[0]);
+        for (int s = 1; s < Sections; ++s)
+            same = _mm_and_pd (same, _mm_and_pd (_mm_cmpeq_pd (lanes.x1[s], lanes.y1[s - 1]),
+                                                 _mm_cmpeq_pd (lanes.x2[s], lanes.y2[s - 1])));
+        return _mm_movemask_pd (same) == 3;
+    }
+
+    // A chunk in three passes: the oscillators and the smoothed modulation
+    // (short recursions), the coefficients from the modulation (independent
+    // per sample, so several at once), then the audio.
     void runChunk (Vec (&followers)[numFollowerPairs], float* left, float* right)
     {
-        Modulated modulated[chunkLength];
+        Vec distance[numFollowerPairs];
+        for (int f = 0; f < numFollowerPairs; ++f)
+            distance[f] = followers[f] - k.settled[f];
+        const ChunkFollowers smoothed (k, distance);
+
+        Vec oscillator[PhaserState::numOscillators][chunkLength];
+        for (int osc = 0; osc < PhaserState::numOscillators; ++osc)
+            runOscillator (osc, smoothed, oscillator[osc]);
+
+        alignas (32) double modulation[2 * chunkLength];
         for (int j = 0; j < chunkLength; ++j)
         {
-            for (int f = 0; f < numFollowerPairs; ++f)
-                followers[f] = followers[f] - ((followers[f] - k.targets[f]) * k.kParam + splat (1e-20));
-            modulated[j] = modulate (Smoothed (followers), leftBit | rightBit);
+            const Vec m = oscillator[0][j] * smoothed.at (PhaserState::depth1, j)
+                        + oscillator[1][j] * smoothed.at (PhaserState::depth2, j) + smoothed.at (PhaserState::offset, j);
+            lanes.modulation = smoothModulation (m);
+            _mm_store_pd (modulation + 2 * j, lanes.modulation);
         }
+
+        PhaserCoefficients::Run run;
+        k.coefficients.compute (modulation, 2 * chunkLength, run);
+        zeroNonFinite (left);
+        zeroNonFinite (right);
+        filterChunk (run, smoothed, left, right);
+
+        for (int f = 0; f < numFollowerPairs; ++f)
+            followers[f] = k.settled[f] + distance[f] * k.followerDecay[chunkLength];
+    }
+
+    Vec smoothModulation (Vec unclamped) const
+    {
+        const Vec m = _mm_min_pd (_mm_max_pd (unclamped, splat (0.0)), splat (1.0));
+        return lanes.modulation - ((lanes.modulation - m) * k.kMod + splat (1e-20));
+    }
+
+    // The wave is fixed for the chunk: one loop per shape keeps its switch out of the loop.
+    void runOscillator (int osc, const ChunkFollowers& f, Vec (&values)[chunkLength])
+    {
+        using namespace OscillatorWave;
+        switch (k.wave[osc])
+        {
+            case square: runWave<square> (osc, f, values); break;
+            case sine: runWave<sine> (osc, f, values); break;
+            case sawRising: runWave<sawRising> (osc, f, values); break;
+            case sawFalling: runWave<sawFalling> (osc, f, values); break;
+            case OscillatorWave::random: runWave<OscillatorWave::random> (osc, f, values); break;
+            default: runWave<triangle> (osc, f, values); break;
+        }
+    }
+
+    template <int Shape>
+    void runWave (int osc, const ChunkFollowers& f, Vec (&values)[chunkLength])
+    {
+        const int increment = osc == 0 ? PhaserState::increment1 : PhaserState::increment2;
+        for (int j = 0; j < chunkLength; ++j)
+            values[j] = advanceOscillator (osc, Shape, f.at (increment, j), f.at (PhaserState::stereoOffset, j), leftBit | rightBit);
+    }
+
+    // Non-finite samples count as silence (both channels are active, so
+    // nothing else is read from the input here).
+    static void zeroNonFinite (float* samples)
+    {
+        for (int j = 0; j < chunkLength; j += 4)
+        {
+            const __m128 v = _mm_loadu_ps (samples + j);
+            const __m128 finite = _mm_cmpeq_ps (_mm_sub_ps (v, v), _mm_setzero_ps());
+            _mm_storeu_ps (samples + j, _mm_and_ps (v, finite));
+        }
+    }
+
+    // The filter state a chunk works on, in locals the compiler can keep in
+    // registers (a member could alias the float buffers). x1 and x2 are the
+    // first section's input history; the others' is the previous section's y1, y2.
+    struct ChunkFilter
+    {
+        Vec hp50In, hp50Out, hp5000In, hp5000Out, lastChainOutput, level, meter, x1, x2;
+        Vec y1[Sections], y2[Sections];
+    };
+
+    void filterChunk (const PhaserCoefficients::Run& run, const ChunkFollowers& f, float* left, float* right)
+    {
+        ChunkFilter c { lanes.hp50In, lanes.hp50Out, lanes.hp5000In, lanes.hp5000Out, lanes.lastChainOutput,
+                        lanes.level, lanes.meter, lanes.x1[0], lanes.x2[0], {}, {} };
+        for (int s = 0; s < Sections; ++s)
+            c.y1[s] = lanes.y1[s], c.y2[s] = lanes.y2[s];
 
         for (int j = 0; j < chunkLength; ++j)
         {
-            readInput (left + j, right + j);
-            int idle;
-            const Vec out = _mm_min_pd (_mm_max_pd (filter (input, modulated[j], idle), splat (-FLT_MAX)), splat (FLT_MAX));
+            const Vec x = _mm_cvtps_pd (_mm_unpacklo_ps (_mm_load_ss (left + j), _mm_load_ss (right + j)));
+            const Modulated m { _mm_load_pd (run.set1a1 + 2 * j), _mm_load_pd (run.set1a2 + 2 * j),
+                                _mm_load_pd (run.set2a1 + 2 * j), _mm_load_pd (run.set2a2 + 2 * j),
+                                _mm_load_pd (run.hfScale + 2 * j), f.at (PhaserState::gain, j) + splat (1e-20),
+                                f.at (PhaserState::mix, j), f.at (PhaserState::feedback, j) };
+            const Vec out = _mm_min_pd (_mm_max_pd (filterSample (x, m, c), splat (-FLT_MAX)), splat (FLT_MAX));
             const __m128 samples = _mm_cvtpd_ps (out);
             left[j] = _mm_cvtss_f32 (samples);
             right[j] = _mm_cvtss_f32 (_mm_shuffle_ps (samples, samples, 1));
         }
+
+        lanes.hp50In = c.hp50In, lanes.hp50Out = c.hp50Out, lanes.hp5000In = c.hp5000In, lanes.hp5000Out = c.hp5000Out;
+        lanes.lastChainOutput = c.lastChainOutput, lanes.level = c.level, lanes.meter = c.meter;
+        lanes.x1[0] = c.x1, lanes.x2[0] = c.x2;
+        for (int s = 0; s < Sections; ++s)
+        {
+            lanes.y1[s] = c.y1[s], lanes.y2[s] = c.y2[s];
+            if (s > 0)
+                lanes.x1[s] = c.y1[s - 1], lanes.x2[s] = c.y2[s - 1];
+        }
+    }
+
+    // The same arithmetic as filter(), on a chunk's state.
+    __attribute__ ((always_inline)) Vec filterSample (Vec x, const Modulated& m, ChunkFilter& c) const
+    {
+        const Vec tiny = splat (1e-20);
+        const Vec gHP = (x - c.hp50In) * k.g50 + k.a50 * c.hp50Out + tiny;
+        c.hp50In = x;
+        c.hp50Out = gHP;
+
+        const Vec h = (gHP - c.hp5000In) * k.g5000 + k.a5000 * c.hp5000Out + tiny;
+        c.hp5000In = gHP;
+        c.hp5000Out = h;
+        const Vec hf = m.hfScale * h + tiny;
+
+        const Coefficients set1 { m.set1a1, m.set1a2 };
+        const Coefficients set2 { m.set2a1, m.set2a2 };
+        runSharedChain (gHP + tiny, set1, set2, c);
+        const Vec y = runSharedChain (m.feedback * c.lastChainOutput + gHP + tiny, set1, set2, c);
+        c.lastChainOutput = y;
+
+        const Vec wet = (y + hf + gHP) * m.mix * splat (0.75) + (splat (1.0) - m.mix) * x + tiny;
+        const Vec out = m.gain * wet;
+        c.level = _mm_max_pd (SimdMath::abs (out), c.level * k.levelDecay);
+        c.meter = meterStep (c.meter, out);
+        return out;
+    }
+
+    // runChain with each section's input history read from the previous section.
+    __attribute__ ((always_inline)) static Vec runSharedChain (Vec u, const Coefficients& set1, const Coefficients& set2, ChunkFilter& c)
+    {
+        const Vec tiny = splat (1e-20);
+        Vec x1 = c.x1, x2 = c.x2;
+        c.x2 = c.x1;
+        c.x1 = u;
+        for (int s = 0; s < Sections; ++s)
+        {
+            const Coefficients& k = s == 1 ? set2 : set1;
+            const Vec t = k.a1 * (x1 - c.y1[s]) + x2 - k.a2 * c.y2[s] + tiny;
+            const Vec y = k.a2 * u + t;
+            x1 = c.y1[s];
+            x2 = c.y2[s];
+            c.y2[s] = c.y1[s];
+            c.y1[s] = y;
+            u = y;
+        }
+        return u;
     }
 
     // Loads both inputs into `input`; non-finite samples count as silence and
@@ -269,34 +392,13 @@ private:
         return active & ~idle;
     }
 
-    // Everything of one sample that does not depend on the audio: oscillators,
-    // modulation and the all-pass coefficients.
-    struct Modulated
-    {
-        Vec set1a1, set1a2, set2a1, set2a2, hfScale, gain, mix, feedback;
-    };
-
     __attribute__ ((always_inline)) Modulated modulate (const Smoothed& f, int active)
     {
-        const Vec tiny = splat (1e-20);
-        const Vec osc1 = advanceOscillator (0, f.increment1, f.stereoOffsetRightOnly, active);
-        const Vec osc2 = advanceOscillator (1, f.increment2, f.stereoOffsetRightOnly, active);
-
-        const Vec m = _mm_min_pd (_mm_max_pd (osc1 * f.depth1 + osc2 * f.depth2 + f.offset, splat (0.0)), splat (1.0));
-        const Vec modulation = lanes.modulation - ((lanes.modulation - m) * k.kMod + tiny);
-        lanes.modulation = modulation;
-        const Vec w = (SimdMath::exp2 (splat (3.0) * modulation) - splat (1.0)) * splat (1.0 / 7.0) + tiny;
-        const Vec falloff = splat (1.0) - modulation;
-
-        // One angle serves both coefficient sets: set 1's radius is set 2's to the eighth power.
-        const Vec angle = splat (twoPi) * ((k.frequencyScale * w + k.frequencyBase) * k.srFactor * k.halfOverSampleRate);
-        const Vec twoCos = splat (2.0) * cosSmall<Wide ? 7 : 4> (angle);
-        const Vec r2 = expOfNegative<Wide ? 13 : 9> (angle) + tiny;
-        const Vec r2Squared = r2 * r2;
-        const Vec r4 = r2Squared * r2Squared;
-        const Vec r1 = r4 * r4;
-        return { tiny - r1 * twoCos, r1 * r1 + tiny, tiny - r2 * twoCos, r2Squared + tiny,
-                 k.sevenFeedbackTarget * falloff * falloff, f.gain + tiny, f.mix, f.feedback };
+        const Vec osc1 = advanceOscillator (0, k.wave[0], f.increment1, f.stereoOffsetRightOnly, active);
+        const Vec osc2 = advanceOscillator (1, k.wave[1], f.increment2, f.stereoOffsetRightOnly, active);
+        lanes.modulation = smoothModulation (osc1 * f.depth1 + osc2 * f.depth2 + f.offset);
+        const auto c = k.coefficients.evaluate<Wide> (lanes.modulation);
+        return { c.set1a1, c.set1a2, c.set2a1, c.set2a2, c.hfScale, f.gain + splat (1e-20), f.mix, f.feedback };
     }
 
     Vec channelSteps (const Smoothed& f, int active, int& idle) { return filter (input, modulate (f, active), idle); }
@@ -325,16 +427,11 @@ private:
 
         lanes.level = _mm_max_pd (SimdMath::abs (out), lanes.level * k.levelDecay);
         idle = _mm_movemask_pd (_mm_cmplt_pd (lanes.level, splat (2e-5)));
-        updateMeter (out);
+        lanes.meter = meterStep (lanes.meter, out);
         return out;
     }
 
-    struct Coefficients
-    {
-        Vec a1, a2;
-    };
-
-    __attribute__ ((always_inline)) Vec advanceOscillator (int osc, Vec increment, Vec offsetRightOnly, int active)
+    __attribute__ ((always_inline)) Vec advanceOscillator (int osc, int shape, Vec increment, Vec offsetRightOnly, int active)
     {
         const Vec period = splat (twoPi);
         const Vec base = lanes.phase[osc] + increment;
@@ -348,7 +445,7 @@ private:
         if (const int wraps = _mm_movemask_pd (wrapped) & active)
             drawRandom (osc, wraps);
 
-        lanes.value[osc] = evaluateWave (k.wave[osc], at, lanes.held[osc]);
+        lanes.value[osc] = evaluateWave (shape, at, lanes.held[osc]);
         return lanes.value[osc];
     }
 
@@ -382,14 +479,14 @@ private:
         return u;
     }
 
-    void updateMeter (Vec out)
+    __attribute__ ((always_inline)) Vec meterStep (Vec meter, Vec out) const
     {
         const Vec position = _mm_min_pd (_mm_max_pd (splat (100.0) * out + splat (200.0), splat (0.0)), splat (399.0));
         const __m128i index = _mm_cvttpd_epi32 (position);
         const double* table = meterTable();
         const Vec entry = _mm_set_pd (table[_mm_cvtsi128_si32 (_mm_shuffle_epi32 (index, 1))],
                                       table[_mm_cvtsi128_si32 (index)]);
-        lanes.meter = _mm_max_pd (lanes.meter, entry) * k.decay + splat (1e-20);
+        return _mm_max_pd (meter, entry) * k.decay + splat (1e-20);
     }
 
     const double* meterTable() const { return core.getMeterTable(); }
@@ -404,8 +501,7 @@ private:
 template <int Sections>
 int runSections (QuilvernCore& core, PhaserState& st, float* left, float* right, int start, int end, bool startIsStepped)
 {
-    const double highestAngle = twoPi * 800.0 * st.srFactor / (2.0 * st.sampleRate);
-    if (highestAngle <= 0.0625)
+    if (! PhaserCoefficients::needsWideSeries (st))
         return Runner<Sections, false> (core, st).run (left, right, start, end, startIsStepped);
     return Runner<Sections, true> (core, st).run (left, right, start, end, startIsStepped);
 }

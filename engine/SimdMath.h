@@ -4,7 +4,7 @@
 #include <utility>
 
 // Two-lane (SSE2) double-precision helpers for the phaser's fast path: the
-// polynomial forms of exp, exp2, cos and sin it needs, each accurate to a few
+// polynomial forms of exp, cos and sin it needs, each accurate to a few
 // units in the last place over the range stated.
 namespace SimdMath
 {
@@ -45,14 +45,15 @@ constexpr int log2Of (int powerOfTwo)
 
 // Sum of Term<First + i> t^i for i below Count by Estrin's scheme: the halves
 // are evaluated independently, which keeps the dependency chain short.
-// powers[i] holds t^(2^i).
-template <template <int> class Term, int First, int Count>
-inline Vec estrin (Vec t, const Vec* powers) noexcept
+// powers[i] holds t^(2^i). V is any GCC vector of doubles: two lanes (SSE2)
+// or four (AVX).
+template <template <int> class Term, int First, int Count, typename V>
+__attribute__ ((always_inline)) inline V estrin (V t, const V* powers) noexcept
 {
     if constexpr (Count == 1)
-        return Term<First>::pair;
+        return V {} + Term<First>::value;
     else if constexpr (Count == 2)
-        return Term<First>::pair + Term<First + 1>::pair * t;
+        return Term<First>::value + Term<First + 1>::value * t;
     else
     {
         constexpr int half = largestPowerOfTwoBelow (Count);
@@ -62,10 +63,10 @@ inline Vec estrin (Vec t, const Vec* powers) noexcept
 }
 
 // Sum of Term<k> t^k for k = 0 .. Degree.
-template <template <int> class Term, int Degree>
-inline Vec polynomial (Vec t) noexcept
+template <template <int> class Term, int Degree, typename V>
+__attribute__ ((always_inline)) inline V polynomial (V t) noexcept
 {
-    Vec powers[4] = { t, t * t, {}, {} };
+    V powers[4] = { t, t * t, {}, {} };
     powers[2] = powers[1] * powers[1];
     powers[3] = powers[2] * powers[2];
     return estrin<Term, 0, Degree + 1> (t, powers);
@@ -77,49 +78,27 @@ template <int K>
 struct ExpTerm
 {
     static constexpr double value = inverseFactorial (K);
-    static constexpr Vec pair = { value, value };
 };
 template <int K>
 struct CosTerm
 {
     static constexpr double value = (K % 2 == 0 ? 1.0 : -1.0) * inverseFactorial (2 * K);
-    static constexpr Vec pair = { value, value };
 };
 template <int K>
 struct SinTerm
 {
     static constexpr double value = (K % 2 == 0 ? 1.0 : -1.0) * inverseFactorial (2 * K + 1);
-    static constexpr Vec pair = { value, value };
 };
 
-// Sum of t^k / k! for k = 0 .. Degree.
-template <int Degree>
-inline Vec expSeries (Vec t) noexcept
-{
-    return polynomial<ExpTerm, Degree> (t);
-}
-
 // exp(-x) for x in 0 to 0.5 with Degree 13 (truncation error below 1e-15),
-// for x in 0 to 0.0625 with Degree 9 (below 1e-17).
-template <int Degree>
-inline Vec expOfNegative (Vec x) noexcept { return expSeries<Degree> (splat (0.0) - x); }
+// for x in 0 to 0.0625 with Degree 8 (below 1e-16).
+template <int Degree, typename V>
+__attribute__ ((always_inline)) inline V expOfNegative (V x) noexcept { return polynomial<ExpTerm, Degree> (-x); }
 
 // cos(x) for x in -0.5 to 0.5 with Degree 7 (truncation error below 1e-18),
 // for x in -0.0625 to 0.0625 with Degree 4 (below 1e-18).
-template <int Degree>
-inline Vec cosSmall (Vec x) noexcept { return polynomial<CosTerm, Degree> (x * x); }
-
-// 2^y for y in about -1 to 1000: 2^trunc(y) times sqrt 2 times a series for
-// the rest, centred so that its argument stays within +-0.35.
-inline Vec exp2 (Vec y) noexcept
-{
-    const __m128i whole = _mm_cvttpd_epi32 (y);
-    const Vec fraction = y - _mm_cvtepi32_pd (whole);
-    const Vec series = expSeries<12> ((fraction - splat (0.5)) * splat (0.6931471805599453));
-    const __m128i biased = _mm_add_epi32 (whole, _mm_set1_epi32 (1023));
-    const Vec power = _mm_castsi128_pd (_mm_slli_epi64 (_mm_unpacklo_epi32 (biased, _mm_setzero_si128()), 52));
-    return series * splat (1.4142135623730951) * power;
-}
+template <int Degree, typename V>
+__attribute__ ((always_inline)) inline V cosSmall (V x) noexcept { return polynomial<CosTerm, Degree> (x * x); }
 
 // sin(x) for x within about +-1e9: reduced to -pi/2 to pi/2, then an odd
 // series to x^19 (truncation error below 3e-16).

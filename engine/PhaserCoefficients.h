@@ -1,0 +1,91 @@
+#pragma once
+
+#include "engine/PhaserState.h"
+#include "engine/SimdMath.h"
+
+// What the all-pass chain and the high-frequency feed take from the smoothed
+// modulation of one sample: both coefficient sets and the feed's scale. They
+// depend on nothing else that changes per sample, so runs of them can be
+// computed apart from the audio and, where the CPU has AVX2 and FMA, four
+// values at a time (FMA rounds once where SSE2 rounds twice; both stay within
+// a few units in the last place of the direct formulas).
+class PhaserCoefficients
+{
+public:
+    static constexpr int maxValues = 64; // 32 stereo samples
+
+    struct Run
+    {
+        alignas (32) double set1a1[maxValues], set1a2[maxValues], set2a1[maxValues], set2a2[maxValues];
+        alignas (32) double hfScale[maxValues];
+    };
+
+    template <typename V>
+    struct Values
+    {
+        V set1a1, set1a2, set2a1, set2a2, hfScale;
+    };
+
+    PhaserCoefficients (const PhaserState& state, const PhaserTargets& targets) noexcept;
+
+    // count values (a multiple of 4) from 32-byte aligned modulation values.
+    void compute (const double* modulation, int count, Run& run) const noexcept;
+
+    // Wide covers angles 2 pi p up to 0.5, narrow up to 0.0625 (rates from
+    // about 40 kHz up) with shorter series.
+    static bool needsWideSeries (const PhaserState& state) noexcept;
+
+    // The values for one vector of modulation values.
+    template <bool Wide, typename V>
+    __attribute__ ((always_inline)) Values<V> evaluate (V modulation) const noexcept;
+
+    // Lets a test run the SSE2 forms on a CPU that has AVX2 and FMA.
+    static void allowWideVectors (bool allow) noexcept;
+
+private:
+    static constexpr int slopeTerms = 14;
+
+    double angleBase;
+    double angleSlope[slopeTerms];
+    double sevenFeedbackTarget;
+    bool wide;
+};
+
+namespace PhaserCoefficientTerms
+{
+// (2^(3 m) - 1) / (7 m) for m in 0 to 1 as a polynomial in m (Chebyshev fit,
+// relative error below 1e-15): the exponential shape without splitting off
+// the power of two.
+constexpr double shape[] = {
+    0.2970630773828336,     0.3088626518046054,     0.2140872762755224,     0.11129549403819482,
+    0.046286493664470955,   0.016041684952048798,   0.004765347182593231,   0.0012388170148119914,
+    0.0002858352742786449,  6.0117253122034916e-05, 1.0539054990358032e-05, 2.514719953745607e-06,
+    2.6940172677545652e-08, 1.2444240118526304e-07
+};
+} // namespace PhaserCoefficientTerms
+
+template <bool Wide, typename V>
+inline PhaserCoefficients::Values<V> PhaserCoefficients::evaluate (V m) const noexcept
+{
+    using SimdMath::cosSmall;
+    using SimdMath::expOfNegative;
+    constexpr double tiny = 1e-20;
+
+    // The angle 2 pi p as angleBase + m * sum angleSlope[k] m^k: the shape's
+    // polynomial with the frequency range and rate folded into its terms.
+    const V m2 = m * m, m4 = m2 * m2, m8 = m4 * m4;
+    const double* c = angleSlope;
+    const V low = (c[0] + c[1] * m) + m2 * (c[2] + c[3] * m) + m4 * ((c[4] + c[5] * m) + m2 * (c[6] + c[7] * m));
+    const V high = (c[8] + c[9] * m) + m2 * (c[10] + c[11] * m) + m4 * (c[12] + c[13] * m);
+    const V angle = angleBase + m * (low + m8 * high);
+
+    // One angle serves both sets: set 1's radius is set 2's to the eighth power.
+    const V twoCos = 2.0 * cosSmall<Wide ? 7 : 4> (angle);
+    const V r2 = expOfNegative<Wide ? 13 : 8> (angle) + tiny;
+    const V r2Squared = r2 * r2;
+    const V r4 = r2Squared * r2Squared;
+    const V r1 = r4 * r4;
+    const V falloff = 1.0 - m;
+    return { tiny - r1 * twoCos, r1 * r1 + tiny, tiny - r2 * twoCos, r2Squared + tiny,
+             sevenFeedbackTarget * falloff * falloff };
+}
