@@ -27,7 +27,7 @@ struct Transport : juce::AudioPlayHead
 void runBlocks (benchmark::State& state, bool withEventsAndTransport)
 {
     const int blockSize = (int) state.range (0);
-    auto plugin = createQuilvern();
+    auto plugin = createQuilvern (juce::File());
     plugin->getMidiControl().assign (7, plugin->getParameterManager().getParameter (1), false);
     // Both oscillators synchronised, so clock edges split the blocks.
     plugin->getParameterManager().setNormalizedValue (13, 1.0f);

@@ -25,6 +25,16 @@ int Quilvern::getNumHostParameters() const { return numHostParameters; }
 std::unique_ptr<NorvaneEffect::Core> Quilvern::createCore() { return std::make_unique<QuilvernCore>(); }
 int Quilvern::getNumClocks() const { return numOscillatorClocks; }
 
+void Quilvern::setUserSettingsFile (const juce::File& file)
+{
+    userSettingsFile = file;
+}
+
+juce::File Quilvern::getUserSettingsFile() const
+{
+    return userSettingsFile.has_value() ? *userSettingsFile : NorvaneOldCompatible::getUserSettingsFile();
+}
+
 QuilvernCore* Quilvern::getQuilvernCore() const noexcept
 {
     // Test builds may install another processor.

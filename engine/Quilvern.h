@@ -3,6 +3,8 @@
 #include "engine/NorvaneOldCompatible.h"
 #include "engine/OscillatorSyncHandler.h"
 
+#include <optional>
+
 class QuilvernCore;
 
 // The product: names Quilvern, creates the phaser core and its two tempo
@@ -40,11 +42,20 @@ public:
 
     const OscillatorSyncHandler& getSyncHandler() const noexcept { return syncHandler; }
 
+    // Keeps the settings in this file instead of the one beside the library;
+    // an empty file means that none is read or written. For programs that
+    // are not hosts (tools, tests); set it before start().
+    void setUserSettingsFile (const juce::File& file);
+
+protected:
+    juce::File getUserSettingsFile() const override;
+
 private:
     QuilvernCore* getQuilvernCore() const noexcept;
     void applyRevisionZeroDefaults (Preset& preset) const;
 
     OscillatorSyncHandler syncHandler;
+    std::optional<juce::File> userSettingsFile;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Quilvern)
 };

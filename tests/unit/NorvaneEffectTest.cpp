@@ -213,7 +213,7 @@ TEST_F (NorvaneEffectTest, StateStartsWithUniqueData)
 // MIDI arrive, with or without a play head, the output stays finite.
 TEST (QuilvernProcessing, AnyBlockSizeRateAndHostTransport)
 {
-    auto plugin = createQuilvern();
+    auto plugin = createQuilvern (juce::File());
     Transport transport;
     juce::Random random (3);
 
@@ -251,7 +251,7 @@ TEST (QuilvernProcessing, AnyBlockSizeRateAndHostTransport)
 // audio thread at the silent point (under both locks), then fades back in.
 TEST (QuilvernProcessing, SilentProgramChangeAppliesAtTheSilentPoint)
 {
-    auto plugin = createQuilvern();
+    auto plugin = createQuilvern (juce::File());
     plugin->setChangingType (BasePluginOldStyle::changeSilently);
     plugin->prepareToPlay (sampleRate, 512);
     const float target = plugin->getPreset (5)->getValue (feedback);

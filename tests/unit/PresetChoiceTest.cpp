@@ -59,7 +59,7 @@ TEST_F (PresetChoiceTest, ChoosesByNumberOrNameAndLoadsFiles)
         if (c.usePresetFile)
             options.presetFile = presetFile;
 
-        auto plugin = createQuilvern();
+        auto plugin = createQuilvern (juce::File());
         juce::String description;
         ASSERT_TRUE (PresetChoice::apply (options, *plugin, description).wasOk());
         EXPECT_TRUE (description.startsWith (c.description)) << description;
@@ -86,7 +86,7 @@ TEST_F (PresetChoiceTest, RefusesUnknownPresetsAndUnusableFiles)
 
     for (const auto& c : cases)
     {
-        auto plugin = createQuilvern();
+        auto plugin = createQuilvern (juce::File());
         juce::String description;
         const auto result = PresetChoice::apply (c.options, *plugin, description);
         EXPECT_TRUE (result.failed()) << c.what;

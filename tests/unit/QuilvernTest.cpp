@@ -115,7 +115,7 @@ TEST_F (QuilvernTest, OlderPresetsGetFreeRunningOscillatorsAndDefaultNoteRates)
 
 TEST (QuilvernFactory, StartsWithTheFactoryBankAndAnEditor)
 {
-    auto plugin = createQuilvern();
+    auto plugin = createQuilvern (juce::File());
     EXPECT_NE (plugin->getEditorComponent(), nullptr);
     EXPECT_EQ (plugin->getGroupSize (0), 37);
     EXPECT_EQ (plugin->getParameterName (0), "Stages Number");

@@ -1,3 +1,4 @@
+#include "engine/QuilvernFactory.h"
 #include "tools/render/HostParameters.h"
 #include "tools/render/OutputFile.h"
 #include "tools/render/RenderJob.h"
@@ -6,8 +7,6 @@
 #include <juce_audio_formats/juce_audio_formats.h>
 
 #include <cmath>
-
-juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter();
 
 namespace
 {
@@ -74,7 +73,8 @@ JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
 // The same signal through a fresh processor, called directly block by block.
 juce::AudioBuffer<float> processDirectly (const juce::AudioBuffer<float>& input, const juce::StringPairArray& settings)
 {
-    std::unique_ptr<juce::AudioProcessor> processor (createPluginFilter());
+    // As a host gets it, but without the settings file beside the test program.
+    std::unique_ptr<juce::AudioProcessor> processor = createQuilvern (juce::File());
 
     for (int index = 0; index < processor->getNumParameters(); ++index)
         if (settings.containsKey (processor->getParameterName (index)))
@@ -141,7 +141,7 @@ TEST_F (RenderJobTest, RendersAFileAsTheProcessorDoesDirectly)
     settings.set ("Feedback", "0.8");
     settings.set ("LFO 1 Rate", "0.25");
 
-    std::unique_ptr<juce::AudioProcessor> probe (createPluginFilter());
+    std::unique_ptr<juce::AudioProcessor> probe = createQuilvern (juce::File());
 
     for (const auto& name : settings.getAllKeys())
         if (HostParameters (*probe).find (name) >= 0)

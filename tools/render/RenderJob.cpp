@@ -19,7 +19,9 @@ juce::File RenderJob::defaultOutputFor (const RenderOptions& options)
 
 juce::Result RenderJob::setUpProcessor()
 {
-    processor = createQuilvern();
+    // A command-line render neither depends on nor changes the settings a
+    // host's instances keep beside the library.
+    processor = createQuilvern (juce::File());
 
     if (processor == nullptr)
         return juce::Result::fail ("the plug-in could not be created");
