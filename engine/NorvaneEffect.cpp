@@ -251,10 +251,8 @@ std::unique_ptr<juce::XmlElement> NorvaneEffect::createStateXml()
 {
     auto state = BasePluginOldStyle::createStateXml();
 
-    // Until the preset layer writes the state, an element of this plug-in
-    // still carries the product's own data.
     if (state == nullptr)
-        state = createElementWithApplication ("PluginState");
+        return state;
 
     if (auto uniqueData = createUniqueDataXml())
         state->insertChildElement (uniqueData.release(), 0);

@@ -28,6 +28,9 @@ public:
     using PresetManagerListener = ::PresetManagerListener;
 
     static constexpr int numPresetableParameters = Preset::valueCount;
+    // Parameters kept in the state but not in presets would take the ids
+    // after the presetable ones; this framework has none.
+    static constexpr int numNotPresetableParameters = 0;
     static constexpr int numPresets = PresetBank::numPresets;
     static constexpr int currentPresetNumberIndex = 110000;
     static constexpr int currentPresetNameIndex = 110001;
@@ -42,11 +45,25 @@ public:
     ~BasePluginOldStyle() override;
 
     //==============================================================================
+    // The settings file's "ResourcesSettings" element: which presets fill the
+    // bank and which MIDI map is loaded when an instance starts.
+    virtual void loadResourcesSettings (const juce::XmlElement& element);
+    virtual std::unique_ptr<juce::XmlElement> createResourcesSettingsXml();
+    // Whether the storing mode and the changing type are user settings.
+    virtual bool isStoringOptionAvailable() const;
+    virtual bool isChangingOptionAvailable() const;
+
     // Older formats, answered by the compatibility layer; none here.
     virtual int getNumOldPresetFormats() const;
     virtual juce::String getOldPresetExtension (int format) const;
     virtual int getNumOldBankFormats() const;
     virtual juce::String getOldBankExtension (int format) const;
+
+    // Parameters outside presets ("NotPresetableParams", formerly
+    // "NotPresetParams"), set by name like the state's parameters.
+    virtual bool isNotPresetableParamsXml (const juce::XmlElement& element) const;
+    virtual void setNotPresetableParamsFromXml (const juce::XmlElement& element);
+    virtual std::unique_ptr<juce::XmlElement> createNotPresetableParamsXml();
 
     // Readers and writers of preset and bank elements.
     virtual bool isPresetXml (const juce::XmlElement& element) const;
@@ -68,6 +85,18 @@ public:
     void handleEvent (int eventId) override;
     void parameterChanged (Parameter* parameter) override;
 
+    // The bank chunk: the live values of the state parameters, the bank with
+    // the current preset's index, and the MIDI map. Restoring sets the values
+    // and selects the preset without applying it, so a project gets back the
+    // values it was saved with. The program chunk is the current preset.
+    std::unique_ptr<juce::XmlElement> createStateXml() override;
+    void setStateFromXml (const juce::XmlElement& element) override;
+    std::unique_ptr<juce::XmlElement> createProgramStateXml() override;
+    void setProgramStateFromXml (const juce::XmlElement& element) override;
+
+    void loadUserSettings (const juce::XmlElement& element) override;
+    std::unique_ptr<juce::XmlElement> createUserSettingsXml() override;
+
     //==============================================================================
     // Presets. Out-of-range indexes make every operation do nothing.
     Preset* getPreset (int index) const;
@@ -77,6 +106,7 @@ public:
     void storePreset (int index);
     void selectPreset (int index, bool notify);
     void applyCurrentPreset() override;
+    void applyCurrentPresetIfInBank();
     void changeToPreset (int index);
     void selectNextPreset();
     void selectPreviousPreset();
@@ -127,6 +157,7 @@ public:
     juce::String getBankOpenPattern() const;
     juce::String getPresetSavePattern() const;
     juce::String getBankSavePattern() const;
+    juce::String getMidiMapOpenPattern() const;
 
     //==============================================================================
     // Preset settings.
@@ -151,12 +182,19 @@ public:
 private:
     void addPresetParameters();
     void fillBankByDefaultPresetsMode();
-    void applyCurrentPresetIfInBank();
     void publishCurrentPreset (bool notify);
     void rememberFolderOf (const juce::File& file);
     void setPresetableValues (const Preset& preset);
     void readLiveValues (Preset& preset);
     void notifyPresetListeners();
+
+    std::unique_ptr<juce::XmlElement> createParametersXml (juce::StringRef tag, int firstId, int count);
+    void setParametersFromXml (const juce::XmlElement& element);
+    void readPresetsState (const juce::XmlElement& element);
+    void readRecentDirectories (const juce::XmlElement& element);
+    void loadPresetSettings (const juce::XmlElement& element);
+    void readDefaultPresets (const juce::XmlElement& element);
+    void readStartUpMidiMap (const juce::XmlElement& element);
 
     PresetBank bank;
     std::atomic<int> currentPreset { 0 };

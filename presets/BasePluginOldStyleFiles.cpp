@@ -253,3 +253,13 @@ juce::String BasePluginOldStyle::getBankOpenPattern() const
 
     return PresetFileNames::getOpenPattern (getBankExtension(), older);
 }
+
+juce::String BasePluginOldStyle::getMidiMapOpenPattern() const
+{
+    juce::StringArray older;
+
+    for (int i = 0; i < getNumOldMidiMapFormats(); ++i)
+        older.add (getOldMidiMapExtension (i));
+
+    return PresetFileNames::getOpenPattern (getMidiMapExtension(), older);
+}
