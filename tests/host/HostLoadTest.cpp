@@ -3,6 +3,8 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <pluginterfaces/vst2.x/aeffectx.h>
 
+#include "support/LibraryCopy.h"
+
 #include <cmath>
 
 namespace
@@ -16,8 +18,8 @@ protected:
     void SetUp() override
     {
         juce::OwnedArray<juce::PluginDescription> found;
-        format.findAllTypesForFile (found, QUILVERN_VST2_PATH);
-        ASSERT_EQ (found.size(), 1) << "no plug-in found in " << QUILVERN_VST2_PATH;
+        format.findAllTypesForFile (found, LibraryCopy::get().getFullPathName());
+        ASSERT_EQ (found.size(), 1) << "no plug-in found in " << LibraryCopy::get().getFullPathName();
         description = *found[0];
 
         juce::String error;
@@ -38,6 +40,36 @@ void fillWithSine (juce::AudioBuffer<float>& buffer, int blockIndex)
             const double t = (blockIndex * buffer.getNumSamples() + i) / sampleRate;
             buffer.setSample (channel, i, (float) (0.5 * std::sin (2.0 * juce::MathConstants<double>::pi * 440.0 * t)));
         }
+}
+// The document of the bank chunk the host gets, read from the bytes: "VC2!",
+// the text's length, the text and a zero byte (JUCE's binary XML block).
+std::unique_ptr<juce::XmlElement> getChunkXml (AEffect* effect)
+{
+    void* data = nullptr;
+    const auto size = (size_t) effect->dispatcher (effect, effGetChunk, 0, 0, &data, 0.0f);
+
+    if (data == nullptr || size <= 10)
+        return {};
+
+    EXPECT_EQ (juce::String (static_cast<const char*> (data), 4), "VC2!");
+    juce::MemoryInputStream chunk (data, size, false);
+    chunk.setPosition (4);
+    const auto length = (size_t) chunk.readInt();
+    EXPECT_LE (length + 9, size);
+    EXPECT_EQ (static_cast<const char*> (data)[8 + length], 0);
+    return juce::parseXML (juce::String::fromUTF8 (static_cast<const char*> (data) + 8, (int) length));
+}
+
+juce::MemoryBlock wrapChunk (const juce::XmlElement& xml)
+{
+    const auto text = xml.toString (juce::XmlElement::TextFormat().singleLine().withoutHeader());
+    juce::MemoryOutputStream chunk;
+    chunk.write ("VC2!", 4);
+    chunk.writeInt ((int) text.getNumBytesAsUTF8());
+    chunk << text;
+    chunk.writeByte (0);
+    chunk.writeByte (0);
+    return chunk.getMemoryBlock();
 }
 } // namespace
 
@@ -95,20 +127,53 @@ TEST_F (HostLoadTest, StateChunkRoundTrips)
     auto* effect = static_cast<AEffect*> (instance->getPlatformSpecificData());
     ASSERT_NE (effect, nullptr);
 
-    void* chunk = nullptr;
-    const auto chunkSize = effect->dispatcher (effect, effGetChunk, 0, 0, &chunk, 0.0f);
-    ASSERT_GT (chunkSize, 10);
-    ASSERT_NE (chunk, nullptr);
-    EXPECT_EQ (juce::String (static_cast<const char*> (chunk), 4), "VC2!");
+    const auto xml = getChunkXml (effect);
+    ASSERT_NE (xml, nullptr);
+    EXPECT_EQ (xml->getTagName(), "PluginState");
+    EXPECT_EQ (xml->getStringAttribute ("application"), "Quilvern");
+
+    juce::StringArray children;
+
+    for (auto* child : xml->getChildIterator())
+        children.add (child->getTagName());
+
+    EXPECT_EQ (children, juce::StringArray ({ "UniqueData", "ParametersState", "PresetsState", "MidiControlMap" }));
 
     // The host's own state block wraps that chunk and restores it.
     juce::MemoryBlock state;
     instance->getStateInformation (state);
-    ASSERT_GT (state.getSize(), (size_t) chunkSize);
-
     instance->setStateInformation (state.getData(), (int) state.getSize());
 
     juce::MemoryBlock again;
     instance->getStateInformation (again);
     EXPECT_EQ (again, state);
+}
+
+TEST_F (HostLoadTest, RestoringAnEditedChunkChangesTheParameter)
+{
+    auto* effect = static_cast<AEffect*> (instance->getPlatformSpecificData());
+    ASSERT_NE (effect, nullptr);
+
+    auto xml = getChunkXml (effect);
+    ASSERT_NE (xml, nullptr);
+    auto* feedback = xml->getChildByName ("ParametersState")->getChildByAttribute ("name", "Feedback");
+    ASSERT_NE (feedback, nullptr);
+    ASSERT_NE (effect->getParameter (effect, 1), 0.875f);
+    feedback->setAttribute ("value", "0.875");
+
+    auto chunk = wrapChunk (*xml);
+    effect->dispatcher (effect, effSetChunk, 0, (VstIntPtr) chunk.getSize(), chunk.getData(), 0.0f);
+    EXPECT_EQ (effect->getParameter (effect, 1), 0.875f);
+}
+
+TEST_F (HostLoadTest, SettingsFileIsWrittenBesideTheLibraryWhenTheInstanceCloses)
+{
+    const auto file = LibraryCopy::get().getSiblingFile ("Quilvern.ini");
+    file.deleteFile();
+    instance.reset();
+
+    const auto xml = juce::parseXML (file);
+    ASSERT_NE (xml, nullptr);
+    EXPECT_EQ (xml->getTagName(), "UserSettings");
+    EXPECT_EQ (xml->getStringAttribute ("application"), "Quilvern");
 }

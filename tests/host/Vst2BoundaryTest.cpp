@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <pluginterfaces/vst2.x/aeffectx.h>
 
+#include "support/LibraryCopy.h"
+
 #include <dlfcn.h>
 
 #include <array>
@@ -38,7 +40,7 @@ VstIntPtr hostCallback (AEffect*, int opcode, int, VstIntPtr, void*, float)
 EntryPoint loadEntryPoint()
 {
     // Kept loaded for the whole run, as hosts keep plug-in libraries loaded.
-    static void* library = dlopen (QUILVERN_VST2_PATH, RTLD_NOW | RTLD_LOCAL);
+    static void* library = dlopen (LibraryCopy::get().getFullPathName().toRawUTF8(), RTLD_NOW | RTLD_LOCAL);
     return library != nullptr ? reinterpret_cast<EntryPoint> (dlsym (library, "VSTPluginMain")) : nullptr;
 }
 

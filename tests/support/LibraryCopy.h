@@ -1,0 +1,29 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+// The built VST 2.4 library copied into a temporary folder of this test
+// process. Instances write their settings file beside the library they were
+// loaded from, so host tests load the copy and leave the build's folder alone.
+struct LibraryCopy
+{
+    static const juce::File& get()
+    {
+        static const LibraryCopy copy;
+        return copy.library;
+    }
+
+    juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                            .getChildFile ("quilvern-host-test-" + juce::Uuid().toString());
+    juce::File library = folder.getChildFile (juce::File (QUILVERN_VST2_PATH).getFileName());
+
+private:
+    LibraryCopy()
+    {
+        folder.createDirectory();
+        juce::File (QUILVERN_VST2_PATH).copyFileTo (library);
+    }
+
+    // A loaded library stays mapped after its file is gone.
+    ~LibraryCopy() { folder.deleteRecursively(); }
+};
