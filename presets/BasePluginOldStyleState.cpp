@@ -84,14 +84,25 @@ void BasePluginOldStyle::setParametersFromXml (const juce::XmlElement& element)
 
 void BasePluginOldStyle::readPresetsState (const juce::XmlElement& element)
 {
+    bool bankReplaced = false;
+
     // Each bank replaces the previous one; the last wins.
     for (auto* child : element.getChildIterator())
+    {
         if (isPresetBankXml (*child))
+        {
             readBankXml (*child);
+            bankReplaced = true;
+        }
+    }
 
     // Selected, not applied: the saved parameter values stay. An index
-    // outside the bank leaves the current preset as it was.
-    selectPreset (NumberText::readInteger (XmlUtilities::getAttribute (element, "currentPreset")), true);
+    // outside the bank leaves the current preset as it was, but a new bank
+    // may hold another preset there, whose name is then the one shown.
+    const int index = NumberText::readInteger (XmlUtilities::getAttribute (element, "currentPreset"));
+
+    if (isPresetIndex (index) || bankReplaced)
+        selectPreset (isPresetIndex (index) ? index : getCurrentPreset(), true);
 }
 
 //==============================================================================

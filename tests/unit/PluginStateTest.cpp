@@ -175,6 +175,12 @@ TEST (PluginState, EveryBankInPresetsStateReplacesTheOneBefore)
     EXPECT_EQ (plugin.getPresetName (0), "Two");
     EXPECT_EQ (plugin.shownName(), "Two");
     EXPECT_EQ (plugin.getGroupName (0), "G");
+
+    // The current preset stays where it was, showing the new bank's name there.
+    plugin.restoreText (state ("Quilvern", "<PresetsState currentPreset=\"200\">" + bank ("Third", "Three")
+                                               + "</PresetsState>"));
+    EXPECT_EQ (plugin.getCurrentPreset(), 0);
+    EXPECT_EQ (plugin.shownName(), "Three");
 }
 
 TEST (PluginState, ProgramChunkCarriesTheStoredPresetAndRevertsUnsavedEdits)
