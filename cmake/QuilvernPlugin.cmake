@@ -112,3 +112,10 @@ target_link_libraries(quilvern_lib INTERFACE Quilvern)
 target_include_directories(quilvern_lib INTERFACE
     $<TARGET_PROPERTY:Quilvern,INCLUDE_DIRECTORIES>
     $<TARGET_PROPERTY:QuilvernResources,INTERFACE_INCLUDE_DIRECTORIES>)
+
+# JUCE's LV2 manifest generator loads the plug-in once after linking, and
+# that instance leaves its settings file inside the bundle; a bundle that is
+# copied to other machines must not carry the builder's settings.
+add_custom_command(TARGET Quilvern_LV2 POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E rm -f "$<TARGET_FILE_DIR:Quilvern_LV2>/Quilvern.ini"
+    VERBATIM)
