@@ -174,8 +174,12 @@ private:
         if (startsWith (p, "<![CDATA["))
             return skipPast (p, "<![CDATA[", "]]>");
 
+        // Inside an element JUCE's parser loops for ever on a processing
+        // instruction followed by text: it skips the instruction, finds text,
+        // steps back to read the text from before the instruction, and stops
+        // at its "<" again. The plug-in never writes one there.
         if (startsWith (p, "<?"))
-            return skipPast (p, "<?", "?>");
+            return false;
 
         if (startsWith (p, "</"))
         {

@@ -44,10 +44,12 @@ public:
                                       const juce::String& defaultValue = {});
 
     // Deepest element nesting of the text, counted without recursion the
-    // way JUCE's parser walks it; comments, CDATA, processing instructions and
-    // quoted attribute values are skipped. -1 when the text leaves the plain
-    // form the parser is known to walk that way: a DTD, a name outside ASCII,
-    // an unquoted or unterminated value, a loose "&", markup left open, or
-    // references that would make the parser's attribute building quadratic.
+    // way JUCE's parser walks it; comments, CDATA, processing instructions
+    // before the root and quoted attribute values are skipped. -1 when the
+    // text leaves the plain form the parser is known to walk that way: a DTD,
+    // a processing instruction inside an element (the parser can loop for
+    // ever on one), a name outside ASCII, an unquoted or unterminated value, a
+    // loose "&", markup left open, or references that would make the parser's
+    // attribute building quadratic.
     static int measureNestingDepth (juce::String::CharPointerType text);
 };

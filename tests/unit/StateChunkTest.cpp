@@ -88,6 +88,7 @@ TEST (StateChunk, DamagedOrHostileChunksChangeNothingButStillCountAsRestored)
         { "nested past the limit", chunk (nested (XmlUtilities::maxNestingDepth + 1)) },
         { "nested 200000 deep", chunk (nested (200000)) },
         { "nesting hidden behind an unquoted value", chunk ("<a><b c=x\">" + nested (200000) + "\"</a>") },
+        { "instruction before text, which hangs JUCE's parser", chunk ("<r><?pi?>text</r>") },
         { "recursive entity", chunk ("<!DOCTYPE a [<!ENTITY e \"<a>&e;</a>\">]><a>&e;</a>") },
         { "enormous text", chunk (enormous) },
     };

@@ -30,7 +30,8 @@ TEST (XmlUtilities, MeasuresNestingPastCommentsDeclarationsAndQuotes)
 }
 
 // Forms where JUCE's parser would read markup the nesting count does not see,
-// or expand entities without bound; all refused before parsing.
+// expand entities without bound or loop for ever (an instruction before text
+// inside an element); all refused before parsing.
 TEST (XmlUtilities, RefusesMarkupTheParserCouldReadDifferently)
 {
     const auto deep = nested (1000);
@@ -41,7 +42,8 @@ TEST (XmlUtilities, RefusesMarkupTheParserCouldReadDifferently)
                               juce::String::fromUTF8 ("<r><a\xc3\xa9 b=\"") + deep + "\"/></r>",
                               juce::String ("<r>&#xd800;</r>"),
                               juce::String ("<r><a b='1'/ ></r>"),
-                              juce::String ("<r><unclosed>") })
+                              juce::String ("<r><unclosed>"),
+                              juce::String ("<r><?pi?>text</r>") })
     {
         SCOPED_TRACE (text);
         EXPECT_EQ (XmlUtilities::measureNestingDepth (text.getCharPointer()), -1);
