@@ -15,13 +15,16 @@ QUILVERN_FUZZ_TARGET (ChunkReader)
 
     if (plugin.lastState != nullptr)
     {
-        auto accepted = std::make_unique<juce::XmlElement> (*plugin.lastState);
-        juce::MemoryBlock saved;
+        juce::MemoryBlock saved, savedAgain;
         plugin.getStateInformation (saved);
         plugin.lastState.reset();
         plugin.setStateInformation (saved.getData(), (int) saved.getSize());
-        fuzzExpect (plugin.lastState != nullptr && plugin.lastState->isEquivalentTo (accepted.get(), false),
-                    "a state the plug-in saved after reading a chunk reads back the same");
+        fuzzExpect (plugin.lastState != nullptr, "a state the plug-in saved after reading a chunk reads back");
+
+        // Adjacent text nodes merge on the way, so the trees may differ; the
+        // bytes saved from the read-back state may not.
+        plugin.getStateInformation (savedAgain);
+        fuzzExpect (savedAgain == saved, "saving a read-back state gives the same chunk");
     }
 
     return 0;

@@ -73,6 +73,10 @@ def chunk_seeds():
         "deep_within_limit": chunk(nested(60)),
         "dtd_entities": chunk('<!DOCTYPE a [<!ENTITY e "<a>&e;</a>">]><a>&e;</a>'),
         "unquoted_value": chunk('<a><b c=x"><b><b><b>"</b></a>'),
+        # Found by the fuzzer: JUCE's parser hangs on the first, its one-line
+        # writer crashes on the second.
+        "instruction_before_text": chunk("<r><?pi?>text</r>", tail=b"\0"),
+        "element_after_text": chunk("<a>" * 20 + "a>" + nested(20) + "</a>" * 20),
     }
     for name, data in seeds.items():
         write("ChunkReader", name, data)

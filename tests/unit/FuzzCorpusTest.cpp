@@ -69,12 +69,19 @@ TEST (FuzzCorpus, ReadersSurviveTheSeedsAndTheirMutations)
         const auto seeds = loadSeeds (target.name);
         ASSERT_FALSE (seeds.empty()) << "no seed corpus";
 
-        for (const auto& seed : seeds)
-            run (target, seed);
+        for (size_t i = 0; i < seeds.size(); ++i)
+        {
+            SCOPED_TRACE ("seed " + std::to_string (i));
+            run (target, seeds[i]);
+        }
 
         juce::Random random (8);
 
         for (int i = 0; i < mutationsPerTarget; ++i)
-            run (target, mutate (seeds[(size_t) random.nextInt ((int) seeds.size())], random));
+        {
+            const auto input = mutate (seeds[(size_t) random.nextInt ((int) seeds.size())], random);
+            SCOPED_TRACE ("mutation " + std::to_string (i));
+            run (target, input);
+        }
     }
 }
