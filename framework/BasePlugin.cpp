@@ -7,12 +7,17 @@
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
 
+#include <cstdlib>
+
 namespace
 {
 constexpr int indexToSlotBuckets = 101;
 constexpr int numDebugItems = 12;
 constexpr int firstDebugParameter = 300000;
 constexpr int firstDebugEvent = 10000;
+// The envelope of JUCE's copyXmlToBinary: "VC2!", then the text length.
+constexpr juce::uint32 chunkMagic = 0x21324356;
+constexpr int chunkHeaderSize = 8;
 
 // Stands in for the editor until the skin-driven one exists.
 std::unique_ptr<juce::Component> createPlaceholderEditor (const juce::String& name)
@@ -219,7 +224,7 @@ juce::AudioProcessorEditor* BasePlugin::createEditor()
 void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
 {
     if (auto xml = createStateXml())
-        copyXmlToBinary (*xml, destData);
+        writeXmlChunk (*xml, destData);
 
     pendingStateSaved.store (1);
     triggerAsyncUpdate();
@@ -227,7 +232,7 @@ void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
 
 void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (auto xml = getXmlFromBinary (data, sizeInBytes))
+    if (auto xml = readXmlChunk (data, sizeInBytes))
         setStateFromXml (*xml);
 
     pendingStateRestored.store (1);
@@ -237,13 +242,78 @@ void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
 void BasePlugin::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
 {
     if (auto xml = createProgramStateXml())
-        copyXmlToBinary (*xml, destData);
+        writeXmlChunk (*xml, destData);
 }
 
 void BasePlugin::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
 {
-    if (auto xml = getXmlFromBinary (data, sizeInBytes))
+    if (auto xml = readXmlChunk (data, sizeInBytes))
         setProgramStateFromXml (*xml);
+}
+
+namespace
+{
+// JUCE's one-line writer dereferences its null line break for an element
+// that follows text in its parent and has children or long attributes.
+bool hasElementAfterText (const juce::XmlElement& element)
+{
+    bool afterText = false;
+
+    for (auto* child : element.getChildIterator())
+    {
+        if (! child->isTextElement() && (afterText || hasElementAfterText (*child)))
+            return true;
+
+        afterText = child->isTextElement();
+    }
+
+    return false;
+}
+} // namespace
+
+void BasePlugin::writeXmlChunk (const juce::XmlElement& xml, juce::MemoryBlock& destData)
+{
+    if (! hasElementAfterText (xml))
+    {
+        copyXmlToBinary (xml, destData);
+        return;
+    }
+
+    // The same envelope around a text that breaks lines with spaces instead.
+    juce::XmlElement::TextFormat format;
+    format.addDefaultHeader = false;
+    format.newLineChars = " ";
+    format.lineWrapLength = std::numeric_limits<int>::max();
+    const auto text = xml.toString (format);
+
+    destData.reset();
+    juce::MemoryOutputStream out (destData, false);
+    out.writeInt ((int) chunkMagic);
+    out.writeInt ((int) text.getNumBytesAsUTF8());
+    out << text;
+    out.writeByte (0);
+}
+
+std::unique_ptr<juce::XmlElement> BasePlugin::readXmlChunk (const void* data, int sizeInBytes)
+{
+    if (data == nullptr || sizeInBytes <= chunkHeaderSize || juce::ByteOrder::littleEndianInt (data) != chunkMagic)
+        return {};
+
+    const auto* bytes = static_cast<const char*> (data);
+    const auto textLength = (int) juce::ByteOrder::littleEndianInt (bytes + 4);
+
+    if (textLength <= 0)
+        return {};
+
+    // JUCE's parser recurses per nesting level and trusts the text to be
+    // UTF-8; a chunk from a damaged or hostile project must not reach it
+    // unless it is safe.
+    const auto available = (size_t) juce::jmin (textLength, sizeInBytes - chunkHeaderSize);
+
+    if (! XmlUtilities::isSafeToParse (bytes + chunkHeaderSize, available))
+        return {};
+
+    return getXmlFromBinary (data, sizeInBytes);
 }
 
 void BasePlugin::addStateListener (StateListener* listener)
@@ -351,9 +421,44 @@ juce::File BasePlugin::getUserSettingsFile() const
     return pluginDirectory.getChildFile (getPluginName() + ".ini");
 }
 
+juce::File BasePlugin::getUserSettingsFallbackFile() const
+{
+    // JUCE's own lookup of the user's settings folder ignores XDG_CONFIG_HOME;
+    // the XDG rules also ignore it when it is not an absolute path.
+    const auto* configHome = std::getenv ("XDG_CONFIG_HOME");
+    const juce::String configPath (juce::CharPointer_UTF8 (configHome != nullptr ? configHome : ""));
+    const auto folder = juce::File::isAbsolutePath (configPath)
+                          ? juce::File (configPath)
+                          : juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory);
+    const auto name = getPluginName();
+    return folder.getChildFile (name).getChildFile (name + ".ini");
+}
+
+bool BasePlugin::canWriteUserSettingsFile (const juce::File& file) const
+{
+    const auto folder = file.getParentDirectory();
+    return folder.isDirectory() && folder.hasWriteAccess();
+}
+
+juce::File BasePlugin::getUserSettingsWriteFile() const
+{
+    const auto besideLibrary = getUserSettingsFile();
+
+    if (besideLibrary == juce::File() || canWriteUserSettingsFile (besideLibrary))
+        return besideLibrary;
+
+    return getUserSettingsFallbackFile();
+}
+
+juce::File BasePlugin::getUserSettingsReadFile() const
+{
+    const auto file = getUserSettingsWriteFile();
+    return file.existsAsFile() ? file : getUserSettingsFile();
+}
+
 void BasePlugin::loadUserSettingsFile()
 {
-    const auto file = getUserSettingsFile();
+    const auto file = getUserSettingsReadFile();
 
     if (file == juce::File())
         return;
@@ -364,13 +469,14 @@ void BasePlugin::loadUserSettingsFile()
 
 void BasePlugin::saveUserSettingsFile()
 {
-    const auto file = getUserSettingsFile();
+    const auto file = getUserSettingsWriteFile();
 
     if (file == juce::File())
         return;
 
     if (auto xml = createUserSettingsXml())
-        XmlUtilities::writeFile (*xml, file);
+        if (file.getParentDirectory().createDirectory())
+            XmlUtilities::writeFile (*xml, file);
 }
 
 juce::String BasePlugin::getMidiMapExtension() const

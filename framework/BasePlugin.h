@@ -104,8 +104,25 @@ public:
     bool hasTagAndApplication (const juce::XmlElement& element, juce::StringRef tag) const;
     std::unique_ptr<juce::XmlElement> createElementWithApplication (juce::StringRef tag) const;
 
+    // The settings file lives beside the library while that folder can be
+    // written; otherwise in a per-user folder. Reading takes the file where
+    // the next write will go, and when that one is missing (a library folder
+    // that cannot be written, no per-user file yet) the one beside the library.
     void loadUserSettingsFile();
     void saveUserSettingsFile();
+    juce::File getUserSettingsReadFile() const;
+    juce::File getUserSettingsWriteFile() const;
+
+    // The XML a state chunk carries: nothing when the block is not a chunk
+    // (8 bytes or less, another magic number, a length of 0 or less) or when
+    // its text, the first min (length, size - 8) bytes, is not safe to parse.
+    // Then it goes to JUCE's getXmlFromBinary, which reads those same bytes.
+    static std::unique_ptr<juce::XmlElement> readXmlChunk (const void* data, int sizeInBytes);
+    // The chunk of the XML: JUCE's copyXmlToBinary, except for a tree with an
+    // element after text in the same parent, which crashes JUCE's one-line
+    // writer; that tree gets the same envelope around a text whose line
+    // breaks are spaces.
+    static void writeXmlChunk (const juce::XmlElement& xml, juce::MemoryBlock& destData);
 
     void addStateListener (StateListener* listener);
     void removeStateListener (StateListener* listener);
@@ -123,6 +140,13 @@ protected:
     // getPluginName() + ".ini" in the plug-in's folder; nothing before
     // completeCreation() has found that folder.
     virtual juce::File getUserSettingsFile() const;
+    // The same name in the user's settings folder ($XDG_CONFIG_HOME or
+    // ~/.config) under getPluginName(), for when the plug-in's folder cannot
+    // be written.
+    virtual juce::File getUserSettingsFallbackFile() const;
+    // Whether the file's folder exists and this process may write in it
+    // (the file is replaced by a rename, so its own permissions do not count).
+    virtual bool canWriteUserSettingsFile (const juce::File& file) const;
 
 private:
     int getHostSlotCount() const;

@@ -1,79 +1,296 @@
 #include "framework/XmlUtilities.h"
 
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+
 namespace
 {
 using Chars = juce::String::CharPointerType;
-
-// Moves p behind the next occurrence of the marker (or to the end).
-void skipPast (Chars& p, const char* marker)
-{
-    const auto found = juce::CharacterFunctions::find (p, juce::CharPointer_ASCII (marker));
-    p = found.isEmpty() ? found : found + (int) strlen (marker);
-}
 
 bool startsWith (Chars p, const char* prefix)
 {
     return juce::CharacterFunctions::compareUpTo (p, juce::CharPointer_ASCII (prefix), (int) strlen (prefix)) == 0;
 }
 
-// p is just behind "<" of a start tag; moves it behind the closing ">" and
-// tells whether the tag closed itself ("/>").
-bool skipStartTag (Chars& p)
+// p is on the opening text: moves it behind the next occurrence of the
+// closing marker after it; false when there is none.
+bool skipPast (Chars& p, const char* opening, const char* marker)
 {
-    juce::juce_wchar quote = 0, previous = 0;
+    const auto found = juce::CharacterFunctions::find (p + (int) strlen (opening), juce::CharPointer_ASCII (marker));
 
-    while (! p.isEmpty())
-    {
-        const auto c = p.getAndAdvance();
+    if (found.isEmpty())
+        return false;
 
-        if (quote != 0)
-        {
-            if (c == quote)
-                quote = 0;
-        }
-        else if (c == '"' || c == '\'')
-        {
-            quote = c;
-        }
-        else if (c == '>')
-        {
-            return previous == '/';
-        }
+    p = found + (int) strlen (marker);
+    return true;
+}
 
-        previous = c;
-    }
+// The ASCII characters JUCE's parser takes as part of a name. Names are held
+// to ASCII: whether it takes other letters depends on the locale.
+bool isNameChar (juce::juce_wchar c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+        || c == '_' || c == '-' || c == ':' || c == '.';
+}
+
+bool skipName (Chars& p)
+{
+    if (! isNameChar (*p))
+        return false;
+
+    while (isNameChar (*p))
+        ++p;
 
     return true;
 }
-} // namespace
 
-int XmlUtilities::measureNestingDepth (juce::String::CharPointerType p)
+void skipSpaceInTag (Chars& p)
 {
-    int depth = 0, deepest = 0;
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r')
+        ++p;
+}
 
-    while (! p.isEmpty())
+bool isCharacterCode (juce::int64 code)
+{
+    return code > 0 && code <= 0x10ffff && (code < 0xd800 || code > 0xdfff);
+}
+
+// p is on "&": moves it behind a well-formed reference ("&name;", "&#65;",
+// "&#x41;"). Anything looser is refused: the parser's recovery from it can
+// skip far ahead, past quotes and tags.
+bool skipReference (Chars& p)
+{
+    ++p;
+
+    if (*p != '#')
     {
-        if (p.getAndAdvance() != '<')
-            continue;
+        if (! skipName (p) || *p != ';')
+            return false;
 
-        if (startsWith (p, "!--"))
-            skipPast (p, "-->");
-        else if (startsWith (p, "![CDATA["))
-            skipPast (p, "]]>");
-        else if (*p == '?' || *p == '!')
-            skipPast (p, ">");
-        else if (*p == '/')
-            --depth, skipPast (p, ">");
-        else if (! skipStartTag (p))
-            deepest = juce::jmax (deepest, ++depth);
+        ++p;
+        return true;
     }
 
-    return deepest;
+    ++p;
+    const bool hex = (*p == 'x' || *p == 'X');
+
+    if (hex)
+        ++p;
+
+    juce::int64 code = 0;
+    int digits = 0;
+
+    for (; *p != ';'; ++p)
+    {
+        const int digit = hex ? juce::CharacterFunctions::getHexDigitValue (*p)
+                              : (*p >= '0' && *p <= '9' ? (int) (*p - '0') : -1);
+
+        if (digit < 0 || ++digits > 7)
+            return false;
+
+        code = code * (hex ? 16 : 10) + digit;
+    }
+
+    ++p;
+    return isCharacterCode (code);
+}
+
+// Walks a document the way JUCE's XmlDocument parser does, without
+// recursion, over the plain form of XML the plug-in's readers take: no DTD,
+// names in ASCII, quoted attribute values, well-formed references. Text that
+// leaves that form is refused, because there the parser's recovery can read
+// markup this walk would not see.
+class DocumentScanner
+{
+public:
+    explicit DocumentScanner (Chars text) : p (text) {}
+
+    // The deepest nesting of the root element, or -1 when refused.
+    int run()
+    {
+        if (! skipProlog() || *p != '<')
+            return -1;
+
+        ++p;
+
+        if (! enterElement())
+            return -1;
+
+        while (depth > 0)
+            if (! step())
+                return -1;
+
+        return deepest;
+    }
+
+private:
+    // Whitespace, comments and processing instructions (the XML declaration
+    // among them) before the root; a DTD is refused.
+    bool skipProlog()
+    {
+        for (;;)
+        {
+            skipSpaceInTag (p);
+
+            if (startsWith (p, "<!--"))
+            {
+                if (! skipPast (p, "<!--", "-->"))
+                    return false;
+            }
+            else if (startsWith (p, "<?"))
+            {
+                if (! skipPast (p, "<?", "?>"))
+                    return false;
+            }
+            else
+            {
+                return true;
+            }
+        }
+    }
+
+    // One piece of element content: a character, a reference or markup.
+    bool step()
+    {
+        const auto c = *p;
+
+        if (c == 0)
+            return false;
+
+        if (c == '&')
+            return skipReference (p);
+
+        if (c != '<')
+        {
+            ++p;
+            return true;
+        }
+
+        if (startsWith (p, "<!--"))
+            return skipPast (p, "<!--", "-->");
+
+        if (startsWith (p, "<![CDATA["))
+            return skipPast (p, "<![CDATA[", "]]>");
+
+        // Inside an element JUCE's parser loops for ever on a processing
+        // instruction followed by text: it skips the instruction, finds text,
+        // steps back to read the text from before the instruction, and stops
+        // at its "<" again. The plug-in never writes one there.
+        if (startsWith (p, "<?"))
+            return false;
+
+        if (startsWith (p, "</"))
+        {
+            --depth;
+            return skipPast (p, "", ">");
+        }
+
+        ++p;
+        return enterElement();
+    }
+
+    // p is behind "<" of a start tag.
+    bool enterElement()
+    {
+        if (! skipName (p))
+            return false;
+
+        for (;;)
+        {
+            skipSpaceInTag (p);
+
+            if (*p == '/')
+            {
+                ++p;
+                return *p++ == '>';
+            }
+
+            if (*p == '>')
+            {
+                ++p;
+                deepest = juce::jmax (deepest, ++depth);
+                return true;
+            }
+
+            if (! skipAttribute())
+                return false;
+        }
+    }
+
+    bool skipAttribute()
+    {
+        if (! skipName (p))
+            return false;
+
+        skipSpaceInTag (p);
+
+        if (*p != '=')
+            return false;
+
+        skipSpaceInTag (++p);
+        const auto quote = *p;
+
+        if (quote != '"' && quote != '\'')
+            return false;
+
+        juce::int64 length = 0, references = 0;
+
+        for (++p; *p != quote; ++length)
+        {
+            if (p.isEmpty())
+                return false;
+
+            if (*p == '&')
+            {
+                if (! skipReference (p))
+                    return false;
+
+                ++references;
+            }
+            else
+            {
+                ++p;
+            }
+        }
+
+        ++p;
+        // The parser appends each reference to the value by walking the value
+        // so far, so many references in a long value cost quadratic time.
+        referenceCost += references * length;
+        return referenceCost <= maxReferenceCost;
+    }
+
+    static constexpr juce::int64 maxReferenceCost = (juce::int64) 1 << 26;
+
+    Chars p;
+    int depth = 0, deepest = 0;
+    juce::int64 referenceCost = 0;
+};
+} // namespace
+
+int XmlUtilities::measureNestingDepth (juce::String::CharPointerType text)
+{
+    return DocumentScanner (text).run();
+}
+
+bool XmlUtilities::isSafeToParse (const juce::String& text)
+{
+    const int depth = measureNestingDepth (text.getCharPointer());
+    return depth >= 0 && depth <= maxNestingDepth;
+}
+
+bool XmlUtilities::isSafeToParse (const char* utf8, size_t size)
+{
+    return utf8 != nullptr && size > 0 && size <= (size_t) maxFileSize
+        && juce::CharPointer_UTF8::isValidString (utf8, (int) size)
+        && isSafeToParse (juce::String::fromUTF8 (utf8, (int) size));
 }
 
 std::unique_ptr<juce::XmlElement> XmlUtilities::parseText (const juce::String& text)
 {
-    if (text.isEmpty() || measureNestingDepth (text.getCharPointer()) > maxNestingDepth)
+    if (text.isEmpty() || ! isSafeToParse (text))
         return {};
 
     // Parsing from text (not from a file) keeps external entities out.
@@ -109,12 +326,45 @@ std::unique_ptr<juce::XmlElement> XmlUtilities::readFile (const juce::File& file
     return parseUtf8 (data.getData(), data.getSize());
 }
 
+namespace
+{
+// A hidden file in the target's own folder, so the rename stays on one file
+// system; the process id and a counter keep two writers, in one process or in
+// two, from ever sharing it.
+juce::File temporaryFileFor (const juce::File& target)
+{
+    static std::atomic<int> counter { 0 };
+    const auto name = "." + target.getFileName() + "-" + juce::String ((int) getpid())
+                    + "-" + juce::String (++counter);
+    return target.getParentDirectory().getNonexistentChildFile (name, ".tmp", false);
+}
+} // namespace
+
 bool XmlUtilities::writeFile (const juce::XmlElement& element, const juce::File& file)
 {
     juce::XmlElement::TextFormat format;
     format.customEncoding = "UTF-8";
     format.lineWrapLength = 60;
-    return element.writeTo (file, format);
+
+    // JUCE's own writeTo (File) falls back to copying over the target when the
+    // rename fails, which could leave half a file; this never touches the
+    // target except by the rename.
+    const juce::TemporaryFile temp (file, temporaryFileFor (file));
+
+    {
+        juce::FileOutputStream out (temp.getFile());
+
+        if (! out.openedOk())
+            return false;
+
+        element.writeTo (out, format);
+        out.flush();
+
+        if (out.getStatus().failed())
+            return false;
+    }
+
+    return std::rename (temp.getFile().getFullPathName().toRawUTF8(), file.getFullPathName().toRawUTF8()) == 0;
 }
 
 const juce::String* XmlUtilities::findAttribute (const juce::XmlElement& element, juce::StringRef name)

@@ -4,10 +4,12 @@
 
 #include <memory>
 
-// Reading and writing the plug-in's XML documents (descriptions, settings and
-// map files). Reading is defensive: text that is not UTF-8, files beyond a
-// size limit and elements nested absurdly deep are refused whole (nothing
-// comes back), so a caller either gets a complete tree or none.
+// Reading and writing the plug-in's XML documents (descriptions, settings,
+// map files and state chunks). Reading is defensive: text that is not UTF-8,
+// files beyond a size limit, DTDs, malformed markup and elements nested
+// absurdly deep are refused whole (nothing comes back), so a caller either
+// gets a complete tree or none. Writing replaces a file in one step, so no
+// reader ever sees half of it.
 class XmlUtilities
 {
 public:
@@ -17,12 +19,22 @@ public:
     // exhaust the stack of the recursive parser.
     static constexpr int maxNestingDepth = 64;
 
+    // True when JUCE's recursive XmlDocument parser can be given the text
+    // without risk to the stack or to time: the text is within the size
+    // limit, valid UTF-8 (the bytes version), of the plain form
+    // measureNestingDepth accepts and nested no deeper than maxNestingDepth.
+    static bool isSafeToParse (const juce::String& text);
+    static bool isSafeToParse (const char* utf8, size_t size);
+
     static std::unique_ptr<juce::XmlElement> parseText (const juce::String& text);
     static std::unique_ptr<juce::XmlElement> parseUtf8 (const void* data, size_t size);
     static std::unique_ptr<juce::XmlElement> readFile (const juce::File& file);
 
-    // Writes a document with encoding "UTF-8" and a line width of 60;
-    // false when the write failed.
+    // Writes a document with encoding "UTF-8" and a line width of 60 into a
+    // temporary file beside the target, then renames it over the target, so
+    // the file is always either the old or the new document, also with two
+    // writers at once. False when the write failed; an existing file is then
+    // left as it was.
     static bool writeFile (const juce::XmlElement& element, const juce::File& file);
 
     // Attribute lookup with the attribute name compared without regard to
@@ -31,7 +43,13 @@ public:
     static juce::String getAttribute (const juce::XmlElement& element, juce::StringRef name,
                                       const juce::String& defaultValue = {});
 
-    // Deepest element nesting of the text, counted cheaply without parsing;
-    // comments, CDATA, declarations and quoted attribute values are skipped.
+    // Deepest element nesting of the text, counted without recursion the
+    // way JUCE's parser walks it; comments, CDATA, processing instructions
+    // before the root and quoted attribute values are skipped. -1 when the
+    // text leaves the plain form the parser is known to walk that way: a DTD,
+    // a processing instruction inside an element (the parser can loop for
+    // ever on one), a name outside ASCII, an unquoted or unterminated value, a
+    // loose "&", markup left open, or references that would make the parser's
+    // attribute building quadratic.
     static int measureNestingDepth (juce::String::CharPointerType text);
 };

@@ -29,6 +29,32 @@ TEST (XmlUtilities, MeasuresNestingPastCommentsDeclarationsAndQuotes)
     EXPECT_EQ (XmlUtilities::measureNestingDepth (text.getCharPointer()), 2);
 }
 
+// Forms where JUCE's parser would read markup the nesting count does not see,
+// expand entities without bound or loop for ever (an instruction before text
+// inside an element); all refused before parsing.
+TEST (XmlUtilities, RefusesMarkupTheParserCouldReadDifferently)
+{
+    const auto deep = nested (1000);
+
+    for (const juce::String& text : { juce::String ("<!DOCTYPE a [<!ENTITY e \"<a>&e;</a>\">]><a>&e;</a>"),
+                              "<r><a b=x\">" + deep + "\"</r>",
+                              "<r><a b=\"&x\">" + deep + ";\"/></r>",
+                              juce::String::fromUTF8 ("<r><a\xc3\xa9 b=\"") + deep + "\"/></r>",
+                              juce::String ("<r>&#xd800;</r>"),
+                              juce::String ("<r><a b='1'/ ></r>"),
+                              juce::String ("<r><unclosed>"),
+                              juce::String ("<r><?pi?>text</r>") })
+    {
+        SCOPED_TRACE (text);
+        EXPECT_EQ (XmlUtilities::measureNestingDepth (text.getCharPointer()), -1);
+        EXPECT_EQ (XmlUtilities::parseText (text), nullptr);
+    }
+
+    const auto references = "<r a=\"" + juce::String::repeatedString ("&amp;", 200000) + "\"/>";
+    EXPECT_EQ (XmlUtilities::parseText (references), nullptr) << "quadratic to build";
+    EXPECT_NE (XmlUtilities::parseText ("<r a=\"" + juce::String::repeatedString ("&amp;", 1000) + "\"/>"), nullptr);
+}
+
 TEST (XmlUtilities, WritesUtf8WithLineWidth60AndReadsItBack)
 {
     juce::TemporaryFile temp (".xml");
