@@ -8,6 +8,7 @@
 #include "framework/XmlUtilities.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace
 {
@@ -15,9 +16,11 @@ constexpr int indexToSlotBuckets = 101;
 constexpr int numDebugItems = 12;
 constexpr int firstDebugParameter = 300000;
 constexpr int firstDebugEvent = 10000;
-// The envelope of JUCE's copyXmlToBinary: "VC2!", then the text length.
+// The state chunk's envelope: "VC2!", then the text length.
 constexpr juce::uint32 chunkMagic = 0x21324356;
 constexpr int chunkHeaderSize = 8;
+// The zero byte after the text and one spare byte.
+constexpr size_t chunkTrailerSize = 2;
 
 // Stands in for the editor until the skin-driven one exists.
 std::unique_ptr<juce::Component> createPlaceholderEditor (const juce::String& name)
@@ -255,6 +258,12 @@ namespace
 {
 // JUCE's one-line writer dereferences its null line break for an element
 // that follows text in its parent and has children or long attributes.
+void writeLittleEndian (char* destination, juce::uint32 value)
+{
+    const auto stored = juce::ByteOrder::swapIfBigEndian (value);
+    std::memcpy (destination, &stored, sizeof (stored));
+}
+
 bool hasElementAfterText (const juce::XmlElement& element)
 {
     bool afterText = false;
@@ -273,25 +282,27 @@ bool hasElementAfterText (const juce::XmlElement& element)
 
 void BasePlugin::writeXmlChunk (const juce::XmlElement& xml, juce::MemoryBlock& destData)
 {
-    if (! hasElementAfterText (xml))
+    // Written by hand rather than with copyXmlToBinary, whose block in this
+    // JUCE version starts the text with an XML declaration and ends after
+    // the zero byte. The chunk keeps the layout projects have always held:
+    // "VC2!", the text's length, the whole document on one line without a
+    // declaration, a zero byte and one spare byte. getXmlFromBinary reads both.
+    auto format = juce::XmlElement::TextFormat().singleLine().withoutHeader();
+
+    if (hasElementAfterText (xml))
     {
-        copyXmlToBinary (xml, destData);
-        return;
+        format.newLineChars = " ";
+        format.lineWrapLength = std::numeric_limits<int>::max();
     }
 
-    // The same envelope around a text that breaks lines with spaces instead.
-    juce::XmlElement::TextFormat format;
-    format.addDefaultHeader = false;
-    format.newLineChars = " ";
-    format.lineWrapLength = std::numeric_limits<int>::max();
     const auto text = xml.toString (format);
+    const auto textLength = text.getNumBytesAsUTF8();
 
-    destData.reset();
-    juce::MemoryOutputStream out (destData, false);
-    out.writeInt ((int) chunkMagic);
-    out.writeInt ((int) text.getNumBytesAsUTF8());
-    out << text;
-    out.writeByte (0);
+    destData.setSize (chunkHeaderSize + textLength + chunkTrailerSize, true);
+    auto* bytes = static_cast<char*> (destData.getData());
+    writeLittleEndian (bytes, chunkMagic);
+    writeLittleEndian (bytes + 4, (juce::uint32) textLength);
+    text.copyToUTF8 (bytes + chunkHeaderSize, textLength + 1);
 }
 
 std::unique_ptr<juce::XmlElement> BasePlugin::readXmlChunk (const void* data, int sizeInBytes)

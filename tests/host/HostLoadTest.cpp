@@ -42,7 +42,8 @@ void fillWithSine (juce::AudioBuffer<float>& buffer, int blockIndex)
         }
 }
 // The document of the bank chunk the host gets, read from the bytes: "VC2!",
-// the text's length, the text and a zero byte (JUCE's binary XML block).
+// the text's length, the one-line text without a declaration, a zero byte and
+// a spare byte.
 std::unique_ptr<juce::XmlElement> getChunkXml (AEffect* effect)
 {
     void* data = nullptr;
@@ -55,8 +56,10 @@ std::unique_ptr<juce::XmlElement> getChunkXml (AEffect* effect)
     juce::MemoryInputStream chunk (data, size, false);
     chunk.setPosition (4);
     const auto length = (size_t) chunk.readInt();
-    EXPECT_LE (length + 9, size);
+    EXPECT_EQ (length + 10, size);
     EXPECT_EQ (static_cast<const char*> (data)[8 + length], 0);
+    EXPECT_EQ (juce::String (static_cast<const char*> (data) + 8, 1), "<");
+    EXPECT_FALSE (juce::String::fromUTF8 (static_cast<const char*> (data) + 8, (int) length).containsAnyOf ("\r\n"));
     return juce::parseXML (juce::String::fromUTF8 (static_cast<const char*> (data) + 8, (int) length));
 }
 

@@ -142,7 +142,7 @@ TEST (StateChunk, BothChunkKindsRoundTrip)
         juce::MemoryBlock state, program;
         source.getStateInformation (state);
         source.getCurrentProgramStateInformation (program);
-        EXPECT_EQ (state.getSize(), (size_t) juce::ByteOrder::littleEndianInt (state.begin() + 4) + 9);
+        EXPECT_EQ (state.getSize(), (size_t) juce::ByteOrder::littleEndianInt (state.begin() + 4) + 10);
 
         target.setStateInformation (state.getData(), (int) state.getSize());
         target.setCurrentProgramStateInformation (program.getData(), (int) program.getSize());
@@ -151,4 +151,23 @@ TEST (StateChunk, BothChunkKindsRoundTrip)
         EXPECT_TRUE (target.lastState->isEquivalentTo (source.lastState.get(), false));
         EXPECT_TRUE (target.lastProgram->isEquivalentTo (source.lastProgram.get(), false));
     }
+}
+
+TEST (StateChunk, BytesAreTheEnvelopeAroundOneLineWithoutDeclaration)
+{
+    juce::XmlElement state ("PluginState");
+    state.setAttribute ("application", "Quilvern");
+    state.createNewChildElement ("UniqueData");
+
+    juce::MemoryBlock chunk;
+    BasePlugin::writeXmlChunk (state, chunk);
+
+    const std::string text = "<PluginState application=\"Quilvern\"><UniqueData/></PluginState>";
+    std::string expected = "VC2!";
+    expected += std::string ("\x00\x00\x00\x00", 4);
+    expected[4] = (char) text.size();
+    expected += text;
+    expected += std::string ("\x00\x00", 2);
+
+    EXPECT_EQ (std::string (static_cast<const char*> (chunk.getData()), chunk.getSize()), expected);
 }
