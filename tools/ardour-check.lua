@@ -1,0 +1,317 @@
+-- Runs inside ardour7-lua for tools/ardour-check.sh.
+--
+--   ardour7-lua ardour-check.lua create SESSION_DIR
+--       records a dry tone from the Dummy backend onto a stereo track, then
+--       inserts Quilvern, sets parameters through the host and saves.
+--       A second snapshot, "dry", holds the same session with Quilvern
+--       deactivated: its export shows that the comparison lines up.
+--   ardour7-lua ardour-check.lua verify SESSION_DIR WET_WAV DRY_WAV
+--       reloads the session, checks the parameters came back, and compares
+--       both exports with the recorded (dry) take.
+--
+-- Every finding is one line starting "CHECK PASS" or "CHECK FAIL"; the shell
+-- script counts them. Anything that stops the script early prints
+-- "CHECK FAIL" too, so a half-finished run can never look clean.
+
+local SESSION_NAME = "quilvern-check"
+local PLUGIN_NAME = "Quilvern"
+local PLUGIN_ID = "1364605259"
+local DRY_SNAPSHOT = "dry"
+local RECORD_SECONDS = 2
+
+-- Normalised values set through the host; all differ from the defaults so a
+-- lost state shows.
+local SETTINGS = {
+	{ name = "Feedback", value = 0.8 },
+	{ name = "FX", value = 0.75 },
+	{ name = "Stereo Phase", value = 0.25 },
+}
+
+local failures = 0
+
+local function check (ok, what, detail)
+	print (string.format ("CHECK %s %s%s", ok and "PASS" or "FAIL", what, detail and (": " .. detail) or ""))
+	if not ok then failures = failures + 1 end
+	return ok
+end
+
+local function abort (what)
+	check (false, what)
+	if Session then close_session () end
+	os.exit (1)
+end
+
+local function start_engine ()
+	local backend = AudioEngine:set_backend ("None (Dummy)", "", "")
+	if not backend then abort ("select Ardour's Dummy backend") end
+	-- The Dummy backend's capture ports play this signal: the dry input.
+	backend:set_device_name ("Sine Wave")
+	if AudioEngine:start (false) ~= 0 then abort ("start the Dummy backend") end
+end
+
+local function the_track ()
+	for route in Session:get_tracks ():iter () do
+		return route:to_track ()
+	end
+	return nil
+end
+
+local function find_quilvern (route)
+	local i = 0
+	while true do
+		local proc = route:nth_plugin (i)
+		if proc:isnil () then return nil end
+		local plugin = proc:to_insert ():plugin (0)
+		if plugin:name () == PLUGIN_NAME and tostring (plugin:unique_id ()) == PLUGIN_ID then
+			return proc, plugin
+		end
+		i = i + 1
+	end
+end
+
+local function parameter_index (plugin, name)
+	for i = 0, plugin:parameter_count () - 1 do
+		if plugin:parameter_label (i) == name then return i end
+	end
+	return nil
+end
+
+local function host_value (proc, index)
+	return ARDOUR.LuaAPI.get_processor_param (proc, index, true)
+end
+
+-- One "name=value" per line, read back by the verify step.
+local function write_values (path, values)
+	local file = assert (io.open (path, "w"))
+	for _, s in ipairs (SETTINGS) do
+		file:write (string.format ("%s=%.9g\n", s.name, values[s.name]))
+	end
+	file:close ()
+end
+
+local function read_values (path)
+	local values = {}
+	local file = io.open (path, "r")
+	if not file then return nil end
+	for line in file:lines () do
+		local name, value = line:match ("^(.-)=(.*)$")
+		if name then values[name] = tonumber (value) end
+	end
+	file:close ()
+	return values
+end
+
+local function record_dry_take (track)
+	track:rec_enable_control ():set_value (1, PBD.GroupControlDisposition.NoGroup)
+	Session:maybe_enable_record (false)
+	Session:request_roll (ARDOUR.TransportRequestSource.TRS_UI)
+	ARDOUR.LuaAPI.usleep (RECORD_SECONDS * 1000000)
+	check (Session:actively_recording (), "Ardour recorded from the Dummy backend")
+	Session:request_stop (false, false, ARDOUR.TransportRequestSource.TRS_UI)
+	for _ = 1, 50 do
+		ARDOUR.LuaAPI.usleep (100000)
+		if not Session:transport_rolling () and track:playlist ():region_list ():size () > 0 then break end
+	end
+	track:rec_enable_control ():set_value (0, PBD.GroupControlDisposition.NoGroup)
+	Session:disable_record (false, false)
+	return track:playlist ():region_list ():size () > 0
+end
+
+local function create (dir)
+	start_engine ()
+	if not create_session (dir, SESSION_NAME, 48000) then abort ("create session " .. dir) end
+
+	local tracks = Session:new_audio_track (2, 2, nil, 1, "Tone", ARDOUR.PresentationInfo.max_order,
+		ARDOUR.TrackMode.Normal, true, false)
+	if tracks:size () ~= 1 then abort ("add a stereo audio track") end
+	local track = tracks:front ()
+	check (track:n_inputs ():n_audio () == 2, "stereo audio track added")
+
+	-- Record before the plug-in goes in, so the take is certainly dry.
+	if not record_dry_take (track) then abort ("record a dry take") end
+
+	local proc = ARDOUR.LuaAPI.new_plugin (Session, PLUGIN_NAME, ARDOUR.PluginType.LXVST, "")
+	if proc:isnil () then abort ("Ardour found no LXVST plug-in named " .. PLUGIN_NAME) end
+	if track:add_processor_by_index (proc, 0, nil, true) ~= 0 then abort ("insert Quilvern on the track") end
+	local plugin = proc:to_insert ():plugin (0)
+	check (true, "Quilvern inserted", string.format ("%s by %s, id %s, %d parameters",
+		plugin:name (), plugin:maker (), tostring (plugin:unique_id ()), plugin:parameter_count ()))
+
+	local values = {}
+	for _, s in ipairs (SETTINGS) do
+		local index = parameter_index (plugin, s.name)
+		if not index then
+			check (false, "parameter " .. s.name .. " exists")
+		else
+			local before = host_value (proc, index)
+			ARDOUR.LuaAPI.set_processor_param (proc, index, s.value)
+			values[s.name] = host_value (proc, index)
+			check (math.abs (values[s.name] - s.value) < 1e-3, "host sets " .. s.name,
+				string.format ("%.4f -> %.4f (asked %.4f)", before, values[s.name], s.value))
+		end
+	end
+	write_values (dir .. "/expected-values.txt", values)
+
+	-- Let audio run through the plug-in in real time for a moment as well.
+	Session:goto_start (false)
+	Session:request_roll (ARDOUR.TransportRequestSource.TRS_UI)
+	ARDOUR.LuaAPI.usleep (1000000)
+	Session:request_stop (false, false, ARDOUR.TransportRequestSource.TRS_UI)
+	ARDOUR.LuaAPI.usleep (300000)
+
+	check (Session:save_state ("", false, false, false, false, false) == 0, "session saved")
+	proc:deactivate ()
+	check (Session:save_state (DRY_SNAPSHOT, false, false, false, false, false) == 0,
+		"snapshot with Quilvern deactivated saved")
+	close_session ()
+end
+
+-- Minimal RIFF/WAVE reader: PCM 16/24/32 bit and 32-bit float, plain or
+-- extensible. Returns channels (1-based arrays of floats) and the rate.
+local function read_wav (path)
+	local file = io.open (path, "rb")
+	if not file then return nil, "cannot open " .. path end
+	local data = file:read ("a")
+	file:close ()
+	if data:sub (1, 4) ~= "RIFF" or data:sub (9, 12) ~= "WAVE" then return nil, "not a WAVE file" end
+	local pos, format, channels, rate, bits, samples = 13
+	while pos + 8 <= #data do
+		local id, size = data:sub (pos, pos + 3), string.unpack ("<I4", data, pos + 4)
+		local body = pos + 8
+		if id == "fmt " then
+			format, channels, rate = string.unpack ("<I2I2I4", data, body)
+			bits = string.unpack ("<I2", data, body + 14)
+			if format == 0xFFFE then format = string.unpack ("<I2", data, body + 24) end
+		elseif id == "data" then
+			samples = { start = body, size = math.min (size, #data - body + 1) }
+		end
+		pos = body + size + (size % 2)
+	end
+	if not format or not samples then return nil, "no fmt or data chunk" end
+	local code
+	if format == 3 and bits == 32 then code = "<f"
+	elseif format == 1 and bits == 16 then code = "<i2"
+	elseif format == 1 and bits == 24 then code = "<i3"
+	elseif format == 1 and bits == 32 then code = "<i4"
+	else return nil, string.format ("unsupported format %d/%d bits", format, bits) end
+	local scale = format == 3 and 1 or 2 ^ (bits - 1)
+	local step = bits // 8
+	local out = {}
+	for c = 1, channels do out[c] = {} end
+	local frames = samples.size // (step * channels)
+	local p = samples.start
+	for f = 1, frames do
+		for c = 1, channels do
+			out[c][f] = string.unpack (code, data, p) / scale
+			p = p + step
+		end
+	end
+	return out, rate
+end
+
+local function rms (xs, n)
+	local sum = 0
+	for i = 1, n do sum = sum + xs[i] * xs[i] end
+	return math.sqrt (sum / math.max (n, 1))
+end
+
+local function rms_difference (a, b, n)
+	local sum = 0
+	for i = 1, n do local d = a[i] - b[i]; sum = sum + d * d end
+	return math.sqrt (sum / math.max (n, 1))
+end
+
+local function db (x)
+	return x > 0 and 20 * math.log (x, 10) or -math.huge
+end
+
+local function dry_take_files (track)
+	local files = {}
+	for region in track:playlist ():region_list ():iter () do
+		local audio = region:to_audioregion ()
+		for c = 0, audio:n_channels () - 1 do
+			local fs = audio:source (c):to_filesource ()
+			if not fs:isnil () then files[#files + 1] = fs:path () end
+		end
+		break
+	end
+	return files
+end
+
+local function read_dry_take (track)
+	local files = dry_take_files (track)
+	if not check (#files == 2, "dry take found", table.concat (files, ", ")) then return nil end
+	local take = {}
+	for c, path in ipairs (files) do
+		local channels = read_wav (path)
+		if not check (channels ~= nil, "dry take readable", path) then return nil end
+		take[c] = channels[1]
+	end
+	return take
+end
+
+-- The dry export must match the take (only the region's short fades differ,
+-- about -33 dB), the wet export must not: together they show that audio
+-- reached the plug-in and came back changed, not merely offset.
+local DIFFERENCE_THRESHOLD = 0.1 -- -20 dB relative to the take
+
+local function compare_export (take, path, label, expect_change)
+	local export, rate = read_wav (path)
+	if not check (export ~= nil, label .. " export readable", export and path or rate) then return end
+	if not check (#export == 2, label .. " export is stereo",
+		string.format ("%d channels, %d Hz, %d frames", #export, rate, #export[1])) then return end
+
+	for c, side in ipairs ({ "left", "right" }) do
+		local n = math.min (#take[c], #export[c])
+		local take_rms, export_rms = rms (take[c], n), rms (export[c], n)
+		local relative = rms_difference (export[c], take[c], n) / math.max (take_rms, 1e-12)
+		check (export_rms > 1e-4, string.format ("%s %s export is not silent", label, side),
+			string.format ("%.1f dBFS RMS (take %.1f dBFS) over %d frames", db (export_rms), db (take_rms), n))
+		local difference = string.format ("export - take = %.1f dB", db (relative))
+		if expect_change then
+			check (relative > DIFFERENCE_THRESHOLD,
+				string.format ("%s %s export differs from the dry take", label, side), difference)
+		else
+			check (relative < DIFFERENCE_THRESHOLD,
+				string.format ("%s %s export matches the dry take", label, side), difference)
+		end
+	end
+end
+
+local function verify (dir, wet_path, dry_path)
+	start_engine ()
+	if not load_session (dir, SESSION_NAME) then abort ("reload session " .. dir) end
+	check (true, "session reloaded")
+
+	local track = the_track ()
+	if not track then abort ("track found after reload") end
+	local proc, plugin = find_quilvern (track)
+	if not proc then abort ("Quilvern found on the track after reload") end
+	check (proc:active (), "Quilvern active after reload")
+
+	local expected = read_values (dir .. "/expected-values.txt")
+	if not expected then abort ("read the values the create step stored") end
+	for _, s in ipairs (SETTINGS) do
+		local index = parameter_index (plugin, s.name)
+		local value = index and host_value (proc, index)
+		check (value ~= nil and expected[s.name] ~= nil and math.abs (value - expected[s.name]) < 1e-4,
+			s.name .. " came back", string.format ("%s (saved %s)", tostring (value), tostring (expected[s.name])))
+	end
+
+	local take = read_dry_take (track)
+	if take then
+		compare_export (take, dry_path, "dry", false)
+		compare_export (take, wet_path, "wet", true)
+	end
+	close_session ()
+end
+
+local mode, dir = arg[1], arg[2]
+if mode == "create" and dir then
+	create (dir)
+elseif mode == "verify" and dir and arg[3] and arg[4] then
+	verify (dir, arg[3], arg[4])
+else
+	abort ("usage: ardour-check.lua create SESSION_DIR | verify SESSION_DIR WET_WAV DRY_WAV")
+end
+os.exit (failures == 0 and 0 or 1)
