@@ -163,7 +163,6 @@ local function create (dir)
 	proc:deactivate ()
 	check (Session:save_state (DRY_SNAPSHOT, false, false, false, false, false) == 0,
 		"snapshot with Quilvern deactivated saved")
-	close_session ()
 end
 
 -- Minimal RIFF/WAVE reader: PCM 16/24/32 bit and 32-bit float, plain or
@@ -303,7 +302,6 @@ local function verify (dir, wet_path, dry_path)
 		compare_export (take, dry_path, "dry", false)
 		compare_export (take, wet_path, "wet", true)
 	end
-	close_session ()
 end
 
 local mode, dir = arg[1], arg[2]
@@ -314,4 +312,10 @@ elseif mode == "verify" and dir and arg[3] and arg[4] then
 else
 	abort ("usage: ardour-check.lua create SESSION_DIR | verify SESSION_DIR WET_WAV DRY_WAV")
 end
+
+-- Drop Lua's references first, so closing the session really deletes the
+-- plug-in (effMainsChanged off, then effClose) while the engine still runs.
+collectgarbage ()
+collectgarbage ()
+close_session ()
 os.exit (failures == 0 and 0 or 1)
