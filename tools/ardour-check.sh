@@ -2,7 +2,11 @@
 # Manual check of the VST 2.4 library in a real third-party host, Ardour 7,
 # headless on its Dummy backend. Not part of CTest: Ardour is a large package.
 #
-#   bash tools/ardour-check.sh [--keep] [path/to/libQuilvern.so]
+#   bash tools/ardour-check.sh [--keep] [--trace] [path/to/libQuilvern.so]
+#
+# --keep leaves the session, exports and Ardour's output in the work folder.
+# --trace runs Ardour under gdb (nothing preloaded) and lists the VST 2.4
+# calls between Ardour and the plug-in by opcode; it needs gdb.
 #
 # Steps: Ardour's VST scanner indexes a copy of the library; a Lua session
 # records a dry tone, inserts Quilvern, sets parameters through the host and
@@ -15,12 +19,14 @@ set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(dirname "$here")"
 keep=0
+trace=0
 library=""
 
 for argument in "$@"; do
     case "$argument" in
         --keep) keep=1 ;;
-        -h|--help) sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        --trace) trace=1 ;;
+        -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
         *) library="$argument" ;;
     esac
 done
@@ -29,13 +35,19 @@ library="${library:-$root/build/Quilvern_artefacts/RelWithDebInfo/VST/libQuilver
 # Seconds allowed per step; Ardour must never hang the check.
 step_timeout="${ARDOUR_CHECK_TIMEOUT:-120}"
 scanner=/usr/lib/ardour7/ardour-vst-scanner
+luasession=/usr/lib/ardour7/luasession
+exporter=/usr/lib/ardour7/utils/ardour7-export
 
-for tool in "$scanner" /usr/bin/ardour7-lua /usr/bin/ardour7-export; do
+for tool in "$scanner" "$luasession" "$exporter"; do
     if [ ! -x "$tool" ]; then
         echo "ardour-check: $tool not found; install Debian's ardour package" >&2
         exit 2
     fi
 done
+if [ "$trace" = 1 ] && ! command -v gdb > /dev/null; then
+    echo "ardour-check: --trace needs gdb" >&2
+    exit 2
+fi
 if [ ! -f "$library" ]; then
     echo "ardour-check: $library not found; build with: bash tools/setup.sh" >&2
     exit 2
@@ -63,6 +75,111 @@ export XDG_CACHE_HOME="$work/cache"
 session="$work/session"
 log="$work/ardour.log"
 
+# What the wrappers /usr/bin/ardour7-lua and ardour7-export set before they
+# start the real programs, which this script runs directly.
+ardour_environment=(
+    LD_LIBRARY_PATH=/usr/lib/ardour7 ARDOUR_DATA_PATH=/usr/share/ardour7
+    ARDOUR_CONFIG_PATH=/etc/ardour7 ARDOUR_DLL_PATH=/usr/lib/ardour7
+    VAMP_PATH=/usr/lib/ardour7/vamp
+)
+
+# gdb logs every call into Ardour's host callback (Session::vst_callback;
+# Ardour has no debug information, but at its first instruction the
+# arguments are still in their registers) and into the plug-in's dispatcher,
+# with the strings of canDo queries. The program's exit status becomes
+# gdb's; a crash prints a backtrace and gives 99.
+write_trace_commands() {
+    cat > "$work/trace.gdb" << 'GDB'
+set pagination off
+set confirm off
+handle SIGUSR1 SIGUSR2 SIGPIPE SIG32 SIG33 SIG34 SIG35 nostop noprint pass
+break main
+run
+delete 1
+dprintf *'ARDOUR::Session::vst_callback', "TRACE host %d %d %ld\n", $esi, $edx, $rcx
+dprintf *'ARDOUR::Session::vst_callback', "TRACE host-canDo %s\n", (char*) $r8
+condition 3 $esi == 37
+catch load libQuilvern
+continue
+dprintf Vst2Boundary::dispatch, "TRACE plugin %d %d %ld\n", opcode, index, value
+dprintf Vst2Boundary::dispatch, "TRACE plugin-canDo %s\n", (char*) ptr
+condition 6 opcode == 51
+continue
+if $_isvoid($_exitcode)
+  bt
+  quit 99
+end
+quit $_exitcode
+GDB
+}
+
+# Put before ardour7's programs (an array, not a function: timeout runs it).
+run_ardour=(env "${ardour_environment[@]}")
+if [ "$trace" = 1 ]; then
+    run_ardour+=(gdb -q -batch -x "$work/trace.gdb" --args)
+fi
+
+# Conventional VST 2.4 opcode numbers, for naming the traced calls.
+plugin_opcodes="Open Close SetProgram GetProgram SetProgramName GetProgramName
+GetParamLabel GetParamDisplay GetParamName GetVu SetSampleRate SetBlockSize
+MainsChanged EditGetRect EditOpen EditClose EditDraw EditMouse EditKey EditIdle
+EditTop EditSleep Identify GetChunk SetChunk ProcessEvents CanBeAutomated
+String2Parameter GetNumProgramCategories GetProgramNameIndexed CopyProgram
+ConnectInput ConnectOutput GetInputProperties GetOutputProperties
+GetPlugCategory GetCurrentPosition GetDestinationBuffer OfflineNotify
+OfflinePrepare OfflineRun ProcessVarIo SetSpeakerArrangement
+SetBlockSizeAndSampleRate SetBypass GetEffectName GetErrorText
+GetVendorString GetProductString GetVendorVersion VendorSpecific CanDo
+GetTailSize Idle GetIcon SetViewPosition GetParameterProperties KeysRequired
+GetVstVersion EditKeyDown EditKeyUp SetEditKnobMode GetMidiProgramName
+GetCurrentMidiProgram GetMidiProgramCategory HasMidiProgramsChanged
+GetMidiKeyName BeginSetProgram EndSetProgram GetSpeakerArrangement
+ShellGetNextPlugin StartProcess StopProcess SetTotalSampleToProcess
+SetPanLaw BeginLoadBank BeginLoadProgram SetProcessPrecision
+GetNumMidiInputChannels GetNumMidiOutputChannels"
+host_opcodes="Automate Version CurrentId Idle PinConnected - WantMidi GetTime
+ProcessEvents SetTime TempoAt GetNumAutomatableParameters
+GetParameterQuantization IOChanged NeedIdle SizeWindow GetSampleRate
+GetBlockSize GetInputLatency GetOutputLatency GetPreviousPlug GetNextPlug
+WillReplaceOrAccumulate GetCurrentProcessLevel GetAutomationState
+OfflineStart OfflineRead OfflineWrite OfflineGetCurrentPass
+OfflineGetCurrentMetaPass SetOutputSampleRate GetOutputSpeakerArrangement
+GetVendorString GetProductString GetVendorVersion VendorSpecific SetIcon
+CanDo GetLanguage OpenWindow CloseWindow GetDirectory UpdateDisplay
+BeginEdit EndEdit OpenFileSelector CloseFileSelector EditFile GetChunkFile
+GetInputSpeakerArrangement"
+
+# Counts the traced calls of one step by direction and opcode, in the order
+# they first happened.
+summarise_trace() {
+    awk -v plugin="$plugin_opcodes" -v host="$host_opcodes" '
+        BEGIN { np = split (plugin, pn); nh = split (host, hn) }
+        function name (kind, op) {
+            if (kind == "plugin") return (op >= 0 && op < np) ? "eff" pn[op + 1] : "unknown"
+            return (op >= 0 && op < nh && hn[op + 1] != "-") ? "audioMaster" hn[op + 1] : "unknown"
+        }
+        $1 == "TRACE" && ($2 == "plugin" || $2 == "host") {
+            key = ($2 == "plugin" ? "Ardour -> plug-in " : "plug-in -> Ardour ") sprintf ("%6d  %s", $3, name($2, $3))
+            if (!(key in count)) order[++n] = key
+            count[key]++
+        }
+        $1 == "TRACE" && $2 ~ /canDo$/ {
+            key = ($2 == "plugin-canDo" ? "Ardour -> plug-in " : "plug-in -> Ardour ") "    canDo \"" $3 "\""
+            if (!(key in count)) order[++n] = key
+            count[key]++
+        }
+        END { for (i = 1; i <= n; i++) printf "   trace: %s  x%d\n", order[i], count[order[i]] }'
+}
+
+# gdb's own progress lines, which say nothing about Ardour or the plug-in.
+drop_gdb_chatter() {
+    if [ "$trace" = 1 ]; then
+        grep -Ev '^\[(New |Thread |Inferior )|^(Breakpoint|Dprintf|Catchpoint|Using host libthread_db|BFD: |warning: )|^Thread .* hit |^  Inferior loaded |^__GI__dl_debug_state |^[0-9]+[[:space:]].*No such file|^$'
+    else
+        cat
+    fi
+}
+
 passed=0
 failed=0
 
@@ -81,8 +198,11 @@ run_step() {
     local output status
     output="$(timeout -k 10 "$step_timeout" "$@" 2>&1)"
     status=$?
+    # Progress lines end without a newline; gdb's lines can land on them.
+    [ "$trace" = 1 ] && output="$(printf '%s\n' "$output" | sed 's/\(.\)\(TRACE \|\[New Thread \)/\1\n\2/g')"
     printf '%s\n' "$output" >> "$log"
-    printf '%s\n' "$output" | grep -v '^CHECK ' | sed 's/^/   | /'
+    printf '%s\n' "$output" | grep -v '^CHECK \|^TRACE ' | drop_gdb_chatter | sed 's/^/   | /'
+    [ "$trace" = 1 ] && printf '%s\n' "$output" | summarise_trace
     printf '%s\n' "$output" | grep '^CHECK '
     passed=$((passed + $(printf '%s\n' "$output" | grep -c '^CHECK PASS')))
     failed=$((failed + $(printf '%s\n' "$output" | grep -c '^CHECK FAIL')))
@@ -94,6 +214,8 @@ run_step() {
     return "$status"
 }
 
+[ "$trace" = 1 ] && write_trace_commands
+
 # Ardour itself only reads the scanner's cache; this fills it.
 run_step "Ardour's VST scanner" \
     env LD_LIBRARY_PATH=/usr/lib/ardour7 "$scanner" -f -v "$work/vst/libQuilvern.so"
@@ -104,13 +226,13 @@ else
 fi
 
 if run_step "Create session, record dry take, insert Quilvern, set parameters, save" \
-        ardour7-lua "$here/ardour-check.lua" create "$session"; then
+        "${run_ardour[@]}" "$luasession" "$here/ardour-check.lua" create "$session"; then
     run_step "Export the session (fresh Ardour process)" \
-        ardour7-export -b float -o "$work/wet.wav" "$session" quilvern-check
+        "${run_ardour[@]}" "$exporter" -b float -o "$work/wet.wav" "$session" quilvern-check
     run_step "Export the snapshot with Quilvern deactivated" \
-        ardour7-export -b float -o "$work/dry.wav" "$session" dry
+        "${run_ardour[@]}" "$exporter" -b float -o "$work/dry.wav" "$session" dry
     run_step "Reload the session, check parameters and audio" \
-        ardour7-lua "$here/ardour-check.lua" verify "$session" "$work/wet.wav" "$work/dry.wav"
+        "${run_ardour[@]}" "$luasession" "$here/ardour-check.lua" verify "$session" "$work/wet.wav" "$work/dry.wav"
 fi
 
 echo
