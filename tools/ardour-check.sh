@@ -86,36 +86,41 @@ ardour_environment=(
 # gdb logs every call into Ardour's host callback (Session::vst_callback;
 # Ardour has no debug information, but at its first instruction the
 # arguments are still in their registers) and into the plug-in's dispatcher,
-# with the strings of canDo queries. The program's exit status becomes
-# gdb's; a crash prints a backtrace and gives 99.
+# with the strings of canDo queries. The scanner has a host callback of its
+# own without a symbol, so only its calls into the plug-in are logged. The
+# program's exit status becomes gdb's; a crash prints a backtrace and gives 99.
 write_trace_commands() {
-    cat > "$work/trace.gdb" << 'GDB'
-set pagination off
-set confirm off
-handle SIGUSR1 SIGUSR2 SIGPIPE SIG32 SIG33 SIG34 SIG35 nostop noprint pass
-break main
-run
-delete 1
-dprintf *'ARDOUR::Session::vst_callback', "TRACE host %d %d %ld\n", $esi, $edx, $rcx
-dprintf *'ARDOUR::Session::vst_callback', "TRACE host-canDo %s\n", (char*) $r8
-condition 3 $esi == 37
-catch load libQuilvern
-continue
-dprintf Vst2Boundary::dispatch, "TRACE plugin %d %d %ld\n", opcode, index, value
-dprintf Vst2Boundary::dispatch, "TRACE plugin-canDo %s\n", (char*) ptr
-condition 6 opcode == 51
-continue
-if $_isvoid($_exitcode)
-  bt
-  quit 99
-end
-quit $_exitcode
-GDB
+    local file="$1" host_callback="$2"
+    {
+        echo "set pagination off"
+        echo "set confirm off"
+        echo "handle SIGUSR1 SIGUSR2 SIGPIPE SIG32 SIG33 SIG34 SIG35 nostop noprint pass"
+        echo "catch load libQuilvern"
+        echo "run"
+        echo 'dprintf Vst2Boundary::dispatch, "TRACE plugin %d %d %ld\n", opcode, index, value'
+        echo 'dprintf Vst2Boundary::dispatch, "TRACE plugin-canDo %s\n", (char*) ptr'
+        echo "condition 3 opcode == 51"
+        if [ "$host_callback" = 1 ]; then
+            echo "dprintf *'ARDOUR::Session::vst_callback', \"TRACE host %d %d %ld\\n\", \$esi, \$edx, \$rcx"
+            echo "dprintf *'ARDOUR::Session::vst_callback', \"TRACE host-canDo %s\\n\", (char*) \$r8"
+            echo "condition 5 \$esi == 37"
+        fi
+        echo "continue"
+        echo 'if $_isvoid($_exitcode)'
+        echo "  bt"
+        echo "  quit 99"
+        echo "end"
+        echo 'quit $_exitcode'
+    } > "$file"
 }
 
-# Put before ardour7's programs (an array, not a function: timeout runs it).
+# Put before Ardour's programs (arrays, not functions: timeout runs them).
+run_scanner=(env LD_LIBRARY_PATH=/usr/lib/ardour7)
 run_ardour=(env "${ardour_environment[@]}")
 if [ "$trace" = 1 ]; then
+    write_trace_commands "$work/trace-scanner.gdb" 0
+    write_trace_commands "$work/trace.gdb" 1
+    run_scanner+=(gdb -q -batch -x "$work/trace-scanner.gdb" --args)
     run_ardour+=(gdb -q -batch -x "$work/trace.gdb" --args)
 fi
 
@@ -214,11 +219,8 @@ run_step() {
     return "$status"
 }
 
-[ "$trace" = 1 ] && write_trace_commands
-
 # Ardour itself only reads the scanner's cache; this fills it.
-run_step "Ardour's VST scanner" \
-    env LD_LIBRARY_PATH=/usr/lib/ardour7 "$scanner" -f -v "$work/vst/libQuilvern.so"
+run_step "Ardour's VST scanner" "${run_scanner[@]}" "$scanner" -f -v "$work/vst/libQuilvern.so"
 if grep -q "Found Plugin: .* Quilvern" "$log" && grep -q 'id="1364605259" name="Quilvern"' "$log"; then
     record PASS "scanner indexed Quilvern (id 1364605259)"
 else
