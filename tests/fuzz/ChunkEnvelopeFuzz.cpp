@@ -1,10 +1,11 @@
 #include "fuzz/FuzzTarget.h"
 #include "fuzz/WalkingPlugin.h"
 
-// Any bytes as a bank chunk and as a program chunk. What a reader accepted
-// must also survive the plug-in's own save and reload: a project saved after
-// loading a chunk has to open again.
-QUILVERN_FUZZ_TARGET (ChunkReader)
+// Any bytes as a bank chunk and as a program chunk of a plug-in that keeps
+// whatever tree it was given. The product only ever saves trees of its own
+// making; this keeps the chunk envelope itself under test with any tree a
+// reader accepts: a project saved after loading a chunk has to open again.
+QUILVERN_FUZZ_TARGET (ChunkEnvelope)
 {
     static WalkingPlugin plugin;
     plugin.lastState.reset();
