@@ -136,6 +136,14 @@ def older(text):
     return text.replace(' application="Quilvern"', "")
 
 
+def older_state(state):
+    """An earlier version's project state: the bank and the map right under the
+    root, which holds the current preset's index, and no parameter values."""
+    state = re.sub(r"<ParametersState>.*?</ParametersState>", "", state)
+    state = re.sub(r'<PresetsState currentPreset="\d+">(.*?)</PresetsState>', r"\1", state)
+    return older(state).replace("<QuilvernPluginState", '<QuilvernPluginState currentPreset="1"')
+
+
 def minimal_preset(i):
     return '<Preset application="Quilvern" name="p%d"><param name="Feedback" value="0.%d"/></Preset>' % (i, i % 10)
 
@@ -150,8 +158,7 @@ def product_chunk_seeds(docs):
     seeds = {
         "valid_state": docs["state.chunk"],
         "valid_program": docs["program.chunk"],
-        "older_state": chunk(older(state).replace('currentPreset="2"', "").replace(
-            "<QuilvernPluginState", '<QuilvernPluginState currentPreset="1"')),
+        "older_state": chunk(older_state(state)),
         "wrong_application": chunk(state.replace('application="Quilvern"', 'application="Other"')),
         "truncated_state": chunk(state.encode()[: len(state) // 3], length=len(state)),
         "preset_index_beyond": chunk(state.replace('currentPreset="2"', 'currentPreset="99999999999"')),
