@@ -85,6 +85,9 @@ def chunk_seeds():
         # writer crashes on the second.
         "instruction_before_text": chunk("<r><?pi?>text</r>", tail=b"\0"),
         "element_after_text": chunk("<a>" * 20 + "a>" + nested(20) + "</a>" * 20),
+        # Found by the fuzzer: JUCE's UTF-8 check takes an encoded surrogate,
+        # which its writer then puts out as text that is refused.
+        "encoded_surrogate": chunk(b"<i n='\xed\xa7\x95'/>"),
     }
     for name, data in seeds.items():
         write("ChunkEnvelope", name, data)
@@ -189,6 +192,8 @@ def preset_seeds(docs):
                   '<param name="Feedback" value="0.25"/><param value="0.5"/><param name="Nope" value="1"/></preset>'),
         "deep_nesting": '<Preset application="Quilvern">' + nested(63) + "</Preset>",
         "bank_document": docs["bank.qvprsb"],
+        # Found by the fuzzer: an overlong form became a name of invalid UTF-8.
+        "overlong_utf8": b'<QuilvernPreset name="\xc1\xbf&#xFF;"/>',
     }
     for name, value in ODD_VALUES.items():
         seeds["values_" + name] = with_values(preset, value)
