@@ -35,9 +35,11 @@ public:
     // about 40 kHz up) with shorter series.
     static bool needsWideSeries (const PhaserState& state) noexcept;
 
-    // The values for one vector of modulation values.
+    // The values for one vector of modulation values. The vector comes by
+    // reference: clang refuses to pass an AVX vector by value from the AVX2
+    // loop to a function without AVX, even one that is always inlined.
     template <bool Wide, typename V>
-    __attribute__ ((always_inline)) Values<V> evaluate (V modulation) const noexcept;
+    __attribute__ ((always_inline)) Values<V> evaluate (const V& modulation) const noexcept;
 
     // Lets a test run the SSE2 forms on a CPU that has AVX2 and FMA.
     static void allowWideVectors (bool allow) noexcept;
@@ -65,7 +67,7 @@ constexpr double shape[] = {
 } // namespace PhaserCoefficientTerms
 
 template <bool Wide, typename V>
-inline PhaserCoefficients::Values<V> PhaserCoefficients::evaluate (V m) const noexcept
+inline PhaserCoefficients::Values<V> PhaserCoefficients::evaluate (const V& m) const noexcept
 {
     using SimdMath::cosSmall;
     using SimdMath::expOfNegative;

@@ -67,6 +67,29 @@ const char* findDecimalEnd (const char* start) noexcept
 
     return end;
 }
+
+// The decimal number of [start, end) with its exponent cut to nine digits.
+// JUCE's reader overflows an int on an exponent of ten digits or more (and
+// may then read 1e9999999999 as 0); nine digits already take every number
+// of a file within the size limit beyond the range of double, or to 0.
+juce::String withBoundedExponent (const char* start, const char* end)
+{
+    const char* mark = start;
+
+    while (mark != end && *mark != 'e' && *mark != 'E')
+        ++mark;
+
+    if (mark == end)
+        return juce::String (start, (size_t) (end - start));
+
+    const char* digits = skipSign (mark + 1);
+    long long exponent = 0;
+
+    for (const char* p = digits; p != end; ++p)
+        exponent = juce::jmin (exponent * 10 + (*p - '0'), 999999999LL);
+
+    return juce::String (start, (size_t) (digits - start)) + juce::String (exponent);
+}
 } // namespace
 
 double NumberText::readDecimal (const juce::String& text)
@@ -77,7 +100,7 @@ double NumberText::readDecimal (const juce::String& text)
     if (end == start)
         return 0.0;
 
-    const juce::String number (start, (size_t) (end - start));
+    const auto number = withBoundedExponent (start, end);
     auto chars = number.getCharPointer();
     const double value = juce::CharacterFunctions::readDoubleValue (chars);
 

@@ -52,6 +52,49 @@ void skipSpaceInTag (Chars& p)
         ++p;
 }
 
+bool isContinuation (unsigned char c, unsigned char low = 0x80, unsigned char high = 0xbf)
+{
+    return c >= low && c <= high;
+}
+
+// Strict UTF-8 up to the end or the first NUL: JUCE's own check lets overlong
+// forms and encoded surrogates through, which its string functions then
+// re-encode differently, so names read from them would be written into
+// documents that no longer read.
+bool isValidUtf8 (const char* text, size_t size)
+{
+    const auto* p = reinterpret_cast<const unsigned char*> (text);
+    const auto* end = p + size;
+
+    while (p < end && *p != 0)
+    {
+        const unsigned char c = *p;
+        int trailing = 0;
+        unsigned char low = 0x80, high = 0xbf;
+
+        if (c < 0x80)                  trailing = 0;
+        else if (c >= 0xc2 && c <= 0xdf) trailing = 1;
+        else if (c == 0xe0)            trailing = 2, low = 0xa0;
+        else if (c == 0xed)            trailing = 2, high = 0x9f;
+        else if (c >= 0xe1 && c <= 0xef) trailing = 2;
+        else if (c == 0xf0)            trailing = 3, low = 0x90;
+        else if (c == 0xf4)            trailing = 3, high = 0x8f;
+        else if (c >= 0xf1 && c <= 0xf3) trailing = 3;
+        else                           return false;
+
+        if (end - p <= trailing || (trailing > 0 && ! isContinuation (p[1], low, high)))
+            return false;
+
+        for (int i = 2; i <= trailing; ++i)
+            if (! isContinuation (p[i]))
+                return false;
+
+        p += 1 + trailing;
+    }
+
+    return true;
+}
+
 bool isCharacterCode (juce::int64 code)
 {
     return code > 0 && code <= 0x10ffff && (code < 0xd800 || code > 0xdfff);
@@ -284,7 +327,7 @@ bool XmlUtilities::isSafeToParse (const juce::String& text)
 bool XmlUtilities::isSafeToParse (const char* utf8, size_t size)
 {
     return utf8 != nullptr && size > 0 && size <= (size_t) maxFileSize
-        && juce::CharPointer_UTF8::isValidString (utf8, (int) size)
+        && isValidUtf8 (utf8, size)
         && isSafeToParse (juce::String::fromUTF8 (utf8, (int) size));
 }
 
@@ -307,7 +350,7 @@ std::unique_ptr<juce::XmlElement> XmlUtilities::parseUtf8 (const void* data, siz
     if (size >= 3 && juce::CharPointer_UTF8::isByteOrderMark (bytes))
         bytes += 3, size -= 3;
 
-    if (! juce::CharPointer_UTF8::isValidString (bytes, (int) size))
+    if (! isValidUtf8 (bytes, size))
         return {};
 
     return parseText (juce::String::fromUTF8 (bytes, (int) size));

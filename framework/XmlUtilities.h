@@ -21,7 +21,8 @@ public:
 
     // True when JUCE's recursive XmlDocument parser can be given the text
     // without risk to the stack or to time: the text is within the size
-    // limit, valid UTF-8 (the bytes version), of the plain form
+    // limit, valid UTF-8 without overlong forms or encoded surrogates (the
+    // bytes version), of the plain form
     // measureNestingDepth accepts and nested no deeper than maxNestingDepth.
     static bool isSafeToParse (const juce::String& text);
     static bool isSafeToParse (const char* utf8, size_t size);

@@ -6,6 +6,12 @@
 double PresetValueText::roundToSixDecimals (float value) noexcept
 {
     const float scaled = value * 1000000.0f;
+
+    // Values beyond about 3.4e32 overflow when scaled; they have no decimals
+    // to round, and rounding would write them as "inf", which reads back as 0.
+    if (! std::isfinite (scaled))
+        return static_cast<double> (value);
+
     // nearbyint rounds ties to even in the default rounding mode, and keeps
     // values far beyond the integer range intact instead of overflowing.
     return static_cast<double> (std::nearbyint (scaled)) * 0.000001;

@@ -7,7 +7,8 @@
 struct PresetValueText
 {
     // The value scaled by a million in single precision, rounded to the
-    // nearest integer (ties to even) and scaled back in double precision.
+    // nearest integer (ties to even) and scaled back in double precision;
+    // values too large to scale are kept as they are.
     static double roundToSixDecimals (float value) noexcept;
 
     // The rounded value printed as "%.9g" would in the "C" locale, whatever

@@ -9,18 +9,28 @@
 // tests/fuzz/corpus/<Name>/. Built with QUILVERN_LIBFUZZER (tools/fuzz.sh) the
 // target is the program's LLVMFuzzerTestOneInput; in the unit test program it
 // is registered so that a test replays its corpus and mutations of it.
+//
+// A target whose inputs cost much more than the others' (a whole bank written
+// and read per input) is defined with QUILVERN_FUZZ_TARGET_REPLAYING (Name,
+// mutations) instead, so that the replay stays short.
 struct FuzzTarget
 {
     using Entry = int (*) (const std::uint8_t* data, std::size_t size);
 
+    static constexpr int defaultReplayMutations = 2000;
+
     const char* name;
     Entry entry;
+    int replayMutations;
 
     static std::vector<FuzzTarget>& all();
 
     struct Registration
     {
-        Registration (const char* name, Entry entry) { all().push_back ({ name, entry }); }
+        Registration (const char* name, Entry entry, int replayMutations)
+        {
+            all().push_back ({ name, entry, replayMutations });
+        }
     };
 };
 
@@ -29,17 +39,19 @@ struct FuzzTarget
 void fuzzExpect (bool condition, const char* what);
 
 #if defined (QUILVERN_LIBFUZZER)
- #define QUILVERN_FUZZ_ENTRY(name)                                                    \
+ #define QUILVERN_FUZZ_ENTRY(name, mutations)                                         \
     extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t size) \
     {                                                                                 \
         return name##Fuzz (data, size);                                               \
     }
 #else
- #define QUILVERN_FUZZ_ENTRY(name) \
-    static const FuzzTarget::Registration name##Registration (#name, name##Fuzz);
+ #define QUILVERN_FUZZ_ENTRY(name, mutations) \
+    static const FuzzTarget::Registration name##Registration (#name, name##Fuzz, mutations);
 #endif
 
-#define QUILVERN_FUZZ_TARGET(name)                                   \
+#define QUILVERN_FUZZ_TARGET_REPLAYING(name, mutations)               \
     static int name##Fuzz (const std::uint8_t* data, std::size_t size); \
-    QUILVERN_FUZZ_ENTRY (name)                                        \
+    QUILVERN_FUZZ_ENTRY (name, mutations)                             \
     static int name##Fuzz (const std::uint8_t* data, std::size_t size)
+
+#define QUILVERN_FUZZ_TARGET(name) QUILVERN_FUZZ_TARGET_REPLAYING (name, FuzzTarget::defaultReplayMutations)

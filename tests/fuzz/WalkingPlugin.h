@@ -4,7 +4,7 @@
 
 // A processor on the plug-in base whose state readers visit every element and
 // attribute they are given, the way a real reader does, and keep a summary.
-// Stands in for the product until its state readers exist.
+// Lets the chunk envelope be fuzzed with trees the product would not write.
 class WalkingPlugin : public BasePlugin
 {
 public:

@@ -6,8 +6,6 @@
 
 namespace
 {
-constexpr int mutationsPerTarget = 2000;
-
 std::vector<juce::MemoryBlock> loadSeeds (const char* target)
 {
     std::vector<juce::MemoryBlock> seeds;
@@ -58,7 +56,8 @@ juce::MemoryBlock mutate (juce::MemoryBlock data, juce::Random& random)
 } // namespace
 
 // Every fuzz target over its committed seeds and a bounded number of
-// deterministic mutations of them; the targets check their own properties.
+// deterministic mutations of them (its own number); the targets check their
+// own properties.
 TEST (FuzzCorpus, ReadersSurviveTheSeedsAndTheirMutations)
 {
     ASSERT_FALSE (FuzzTarget::all().empty());
@@ -77,7 +76,7 @@ TEST (FuzzCorpus, ReadersSurviveTheSeedsAndTheirMutations)
 
         juce::Random random (8);
 
-        for (int i = 0; i < mutationsPerTarget; ++i)
+        for (int i = 0; i < target.replayMutations; ++i)
         {
             const auto input = mutate (seeds[(size_t) random.nextInt ((int) seeds.size())], random);
             SCOPED_TRACE ("mutation " + std::to_string (i));

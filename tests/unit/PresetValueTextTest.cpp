@@ -1,8 +1,10 @@
 #include <gmock/gmock.h>
 
+#include "framework/NumberText.h"
 #include "presets/PresetValueText.h"
 
 #include <clocale>
+#include <limits>
 
 TEST (PresetValueText, RoundsToSixDecimalsAndPrintsShortestForm)
 {
@@ -34,6 +36,17 @@ TEST (PresetValueText, RoundingIsStableOverARoundTrip)
         const float value = static_cast<float> (i) / 997.0f;
         const auto once = PresetValueText::format (value);
         EXPECT_EQ (PresetValueText::format (once.getFloatValue()), once) << value;
+    }
+}
+
+// Preset files may hold values far outside 0..1 (they are limited only when
+// applied); such values must be written as numbers that read back.
+TEST (PresetValueText, ValuesTooLargeToScaleReadBackUnchanged)
+{
+    for (const float value : { 3.4e32f, 1.0e33f, -2.5e35f, std::numeric_limits<float>::max() })
+    {
+        const auto text = PresetValueText::format (value);
+        EXPECT_EQ (NumberText::toFiniteFloat (NumberText::readDecimal (text)), value) << text;
     }
 }
 

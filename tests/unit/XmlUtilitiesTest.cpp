@@ -23,6 +23,31 @@ TEST (XmlUtilities, RefusesTextThatIsNotUtf8OrNestedTooDeep)
     EXPECT_EQ (XmlUtilities::parseText ("<root><unclosed></root>"), nullptr);
 }
 
+// JUCE's own check lets overlong forms and surrogates through; the names read
+// from them were written back as text that no longer read.
+TEST (XmlUtilities, TakesOnlyStrictUtf8)
+{
+    const struct { const char* value; bool valid; } cases[] = {
+        { "\xc3\xa9 \xe2\x82\xac \xef\xbf\xbf \xf0\x9f\x98\x80 \xf4\x8f\xbf\xbf", true },
+        { "\xc1\xbf", false },          // overlong "\x7f"
+        { "\xe0\x80\xaf", false },      // overlong "/"
+        { "\xf0\x80\x80\xaf", false },  // overlong "/"
+        { "\xed\xa7\x95", false },      // surrogate
+        { "\xf4\x90\x80\x80", false },  // beyond U+10FFFF
+        { "\xf8\x88\x80\x80\x80", false },
+        { "\xe2\x82", false },          // cut short
+        { "\x80", false },
+    };
+
+    for (const auto& c : cases)
+    {
+        const auto text = std::string ("<root a=\"") + c.value + "\"/>";
+        SCOPED_TRACE (text);
+        EXPECT_EQ (XmlUtilities::parseUtf8 (text.data(), text.size()) != nullptr, c.valid);
+        EXPECT_EQ (XmlUtilities::isSafeToParse (text.data(), text.size()), c.valid);
+    }
+}
+
 TEST (XmlUtilities, MeasuresNestingPastCommentsDeclarationsAndQuotes)
 {
     const juce::String text ("<?xml version=\"1.0\"?><!-- <x><x><x> --><r a=\"<b>\" c='/>'><s/><t><![CDATA[<u><u>]]></t></r>");
