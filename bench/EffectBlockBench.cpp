@@ -76,11 +76,4 @@ static void BM_BlockWithControllersAndTransport (benchmark::State& state) { runB
 BENCHMARK (BM_BlockWithoutEvents)->Arg (64)->Arg (512)->Arg (8192);
 BENCHMARK (BM_BlockWithControllersAndTransport)->Arg (64)->Arg (512)->Arg (8192);
 
-int main (int argc, char** argv)
-{
-    juce::ScopedJuceInitialiser_GUI juce;
-    benchmark::Initialize (&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "JuceBenchmarkMain.h"

@@ -39,11 +39,4 @@ static void BM_HandleControlChange (benchmark::State& state)
 }
 BENCHMARK (BM_HandleControlChange);
 
-int main (int argc, char** argv)
-{
-    juce::ScopedJuceInitialiser_GUI juce;
-    benchmark::Initialize (&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "JuceBenchmarkMain.h"

@@ -61,11 +61,4 @@ static void BM_ManagerSetNormalizedValue (benchmark::State& state)
 }
 BENCHMARK (BM_ManagerSetNormalizedValue);
 
-int main (int argc, char** argv)
-{
-    juce::ScopedJuceInitialiser_GUI juce;
-    benchmark::Initialize (&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "JuceBenchmarkMain.h"

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "framework/BasePlugin.h"
+#include "support/WithoutAudio.h"
 
 // A processor on the plug-in base whose state readers visit every element and
 // attribute they are given, the way a real reader does, and keep a summary.
 // Lets the chunk envelope be fuzzed with trees the product would not write.
-class WalkingPlugin : public BasePlugin
+class WalkingPlugin : public WithoutAudio<BasePlugin>
 {
 public:
     juce::String getPluginName() const override { return "Quilvern"; }
@@ -25,13 +26,6 @@ public:
         programVisits += walk (e);
         lastProgram = std::make_unique<juce::XmlElement> (e);
     }
-
-    void prepareToPlay (double, int) override {}
-    void releaseResources() override {}
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return true; }
-    bool producesMidi() const override { return false; }
 
     int stateVisits = 0, programVisits = 0;
     std::unique_ptr<juce::XmlElement> lastState, lastProgram;

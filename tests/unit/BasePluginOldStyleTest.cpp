@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
 #include "presets/BasePluginOldStyle.h"
+#include "support/WithoutAudio.h"
 
 namespace
 {
@@ -9,7 +10,7 @@ constexpr int fx = 10;
 
 // The preset layer with the product's name, code and parameters, and
 // nothing of the effect.
-class OldStylePlugin : public BasePluginOldStyle
+class OldStylePlugin : public WithoutAudio<BasePluginOldStyle>
 {
 public:
     juce::String getPluginName() const override { return "Quilvern"; }
@@ -18,13 +19,6 @@ public:
 
     int getNumOldPresetFormats() const override { return olderFormats ? 1 : 0; }
     juce::String getOldPresetExtension (int i) const override { return olderFormats && i == 0 ? ".qvp" : ""; }
-
-    void prepareToPlay (double, int) override {}
-    void releaseResources() override {}
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return true; }
-    bool producesMidi() const override { return false; }
 
     bool olderFormats = false;
 };

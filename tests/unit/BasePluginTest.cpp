@@ -3,13 +3,14 @@
 #include "framework/BasePlugin.h"
 #include "framework/FloatParameter.h"
 #include "support/MessagePump.h"
+#include "support/WithoutAudio.h"
 
 namespace
 {
 // The smallest processor on the base: the product's name and parameters,
 // host slots mapped as the preset layer maps them, state and settings kept
 // in plain fields so the tests can see what went in and out.
-class TestPlugin : public BasePlugin
+class TestPlugin : public WithoutAudio<BasePlugin>
 {
 public:
     explicit TestPlugin (int hostParameters = 16) : numHostParameters (hostParameters) {}
@@ -46,13 +47,6 @@ public:
     }
 
     juce::File getUserSettingsFile() const override { return settingsFile; }
-
-    void prepareToPlay (double, int) override {}
-    void releaseResources() override {}
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return true; }
-    bool producesMidi() const override { return false; }
 
     int numHostParameters;
     juce::File settingsFile;
