@@ -123,7 +123,6 @@ void MidiControl::place (int controller, Parameter* parameter)
                 other = nullptr;
 
     entry = parameter;
-    assignedCount = (int) std::count_if (assignments.begin(), assignments.end(), [] (auto* p) { return p != nullptr; });
 }
 
 void MidiControl::assign (int controller, Parameter* parameter, bool notify)
@@ -163,7 +162,6 @@ void MidiControl::clearAll()
 {
     const juce::ScopedLock sl (lock);
     assignments.fill (nullptr);
-    assignedCount = 0;
     raise (mapChangedFlag);
 }
 
@@ -188,7 +186,7 @@ int MidiControl::getControllerOf (const Parameter* parameter) const
 int MidiControl::getAssignedCount() const
 {
     const juce::ScopedLock sl (lock);
-    return assignedCount;
+    return (int) std::count_if (assignments.begin(), assignments.end(), [] (auto* p) { return p != nullptr; });
 }
 
 void MidiControl::handleMidiMessage (const juce::MidiMessage& message)
@@ -271,7 +269,6 @@ void MidiControl::loadFromXml (const juce::XmlElement& element)
         // either the old map or the new one.
         const juce::ScopedLock sl (lock);
         assignments.fill (nullptr);
-        assignedCount = 0;
 
         if (isValidMapXml (element))
         {

@@ -86,7 +86,6 @@ private:
 
     ParameterManager& parameters;
     std::array<Parameter*, numControllers> assignments {};
-    int assignedCount = 0;
     bool learnMode = false;
     Parameter* learnParameter = nullptr;
     int learnController = -1;
