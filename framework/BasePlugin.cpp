@@ -195,9 +195,9 @@ void BasePlugin::setParameter (int slot, float value)
         return;
 
     // Marks the change as the host's own so that it is not sent back.
-    hostSetting[(size_t) slot].exchange (1);
+    hostSetting[(size_t) slot].store (1);
     parameter->setNormalizedValue (value, true);
-    hostSetting[(size_t) slot].exchange (0);
+    hostSetting[(size_t) slot].store (0);
 }
 
 bool BasePlugin::isParameterAutomatable (int slot) const
@@ -256,14 +256,14 @@ void BasePlugin::setCurrentProgramStateInformation (const void* data, int sizeIn
 
 namespace
 {
-// JUCE's one-line writer dereferences its null line break for an element
-// that follows text in its parent and has children or long attributes.
 void writeLittleEndian (char* destination, juce::uint32 value)
 {
     const auto stored = juce::ByteOrder::swapIfBigEndian (value);
     std::memcpy (destination, &stored, sizeof (stored));
 }
 
+// JUCE's one-line writer dereferences its null line break for an element
+// that follows text in its parent and has children or long attributes.
 bool hasElementAfterText (const juce::XmlElement& element)
 {
     bool afterText = false;
@@ -381,13 +381,8 @@ void BasePlugin::parameterChanged (Parameter* parameter)
 {
     const int slot = findSlotOf (*parameter);
 
-    if (slot < 0)
-        return;
-
-    const float value = parameter->getNormalizedValue();
-
-    if (hostSetting[(size_t) slot].load() != 1)
-        sendParamChangeMessageToListeners (slot, value);
+    if (slot >= 0 && hostSetting[(size_t) slot].load() != 1)
+        sendParamChangeMessageToListeners (slot, parameter->getNormalizedValue());
 }
 
 JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
