@@ -34,8 +34,6 @@ public:
     void setText (const juce::String& text, bool notify) override;
     void setFromParameter (const Parameter& other, bool notify) override;
 
-    TextStyle getTextStyle() const noexcept { return style; }
-
     // The word's meaning, or -1 when the text is none of the eight words.
     static int readWord (const juce::String& text);
 

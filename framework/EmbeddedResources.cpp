@@ -70,13 +70,3 @@ juce::Image EmbeddedResources::loadResourceImage (const juce::String& fileName)
 
     return juce::ImageFileFormat::loadFrom (data, (size_t) size);
 }
-
-juce::StringArray EmbeddedResources::getResourceFileNames()
-{
-    juce::StringArray names;
-
-    for (int i = 0; i < QuilvernBinaryData::namedResourceListSize; ++i)
-        names.add (QuilvernBinaryData::originalFilenames[i]);
-
-    return names;
-}

@@ -14,9 +14,6 @@ public:
     static juce::String loadResourceText (const juce::String& fileName);
     static juce::Image loadResourceImage (const juce::String& fileName);
 
-    // The file names of every embedded resource, in no particular order.
-    static juce::StringArray getResourceFileNames();
-
 private:
     static const char* findResource (const juce::String& fileName, int& size);
 };
