@@ -29,11 +29,10 @@ public:
     int getMinimum() const noexcept { return minimum; }
     int getMaximum() const noexcept { return maximum; }
 
-protected:
+private:
     int limit (long long value) const noexcept;
     void store (int newValue, bool notify);
 
-private:
     const int minimum, maximum;
     std::atomic<int> value;
 };

@@ -21,10 +21,9 @@ public:
 
     static VstIntPtr dispatch (AEffect* effect, int opcode, int index, VstIntPtr value, void* ptr, float opt);
 
+private:
     static VstIntPtr canDo (const char* query);
     static VstIntPtr pinProperties (int pin, void* properties);
     static VstIntPtr midiKeyName (void* keyName);
-
-private:
     static void applyFields (AEffect& effect);
 };
