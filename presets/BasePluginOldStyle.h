@@ -180,6 +180,9 @@ public:
     bool hasCopiedPresetInClipboard() const noexcept { return hasCopiedPreset; }
 
 private:
+    // Tags of the plug-in's documents are compared without regard to case.
+    static bool hasTag (const juce::XmlElement& element, juce::StringRef tag);
+
     void addPresetParameters();
     void fillBankByDefaultPresetsMode();
     void publishCurrentPreset (bool notify);

@@ -4,14 +4,6 @@
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
 
-namespace
-{
-bool hasTag (const juce::XmlElement& element, juce::StringRef tag)
-{
-    return element.getTagName().equalsIgnoreCase (tag);
-}
-} // namespace
-
 //==============================================================================
 std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createStateXml()
 {
