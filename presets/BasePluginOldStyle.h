@@ -187,7 +187,7 @@ private:
     void fillBankByDefaultPresetsMode();
     void publishCurrentPreset (bool notify);
     void rememberFolderOf (const juce::File& file);
-    void setPresetableValues (const Preset& preset);
+    void setPresetableValues (const Preset::Values& values);
     void readLiveValues (Preset& preset);
     void notifyPresetListeners();
 
