@@ -153,15 +153,11 @@ void BasePluginOldStyle::setPresetableValues (const Preset::Values& values)
 
 void BasePluginOldStyle::storePreset (int index)
 {
-    Preset preset;
-
-    if (! bank.getPresetCopy (index, preset))
-        return;
-
-    readLiveValues (preset);
+    auto& manager = getParameterManager();
 
     for (int id = 0; id < numPresetableParameters; ++id)
-        bank.setPresetValue (index, id, preset.getValue (id));
+        if (auto* parameter = manager.getParameter (id))
+            bank.setPresetValue (index, id, parameter->getNormalizedValue());
 }
 
 void BasePluginOldStyle::publishCurrentPreset (bool notify)
