@@ -93,8 +93,10 @@ void BasePluginOldStyle::readPresetsState (const juce::XmlElement& element)
     // may hold another preset there, whose name is then the one shown.
     const int index = NumberText::readInteger (XmlUtilities::getAttribute (element, "currentPreset"));
 
-    if (isPresetIndex (index) || bankReplaced)
-        selectPreset (isPresetIndex (index) ? index : getCurrentPreset(), true);
+    if (isPresetIndex (index))
+        selectPreset (index, true);
+    else if (bankReplaced)
+        publishCurrentPreset (true);
 }
 
 //==============================================================================
