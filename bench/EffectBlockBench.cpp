@@ -1,7 +1,8 @@
 // Cost of one host block through the product (the frame's splitting loop,
 // the clocks and the phaser), with and without MIDI controllers and a
-// playing transport, and the heap allocations it makes (the "allocs"
-// counter, per block; it must be 0). The block size is the argument.
+// playing transport, or with a program change that applies a preset, and
+// the heap allocations it makes (the "allocs" counter, per block; it must
+// be 0). The block size is the argument.
 #include <benchmark/benchmark.h>
 #include <juce_events/juce_events.h>
 
@@ -24,8 +25,11 @@ struct Transport : juce::AudioPlayHead
     double ppq = 0.0;
 };
 
-void runBlocks (benchmark::State& state, bool withEventsAndTransport)
+enum class Events { none, controllersAndTransport, programChange };
+
+void runBlocks (benchmark::State& state, Events events)
 {
+    const bool withEventsAndTransport = events == Events::controllersAndTransport;
     const int blockSize = (int) state.range (0);
     auto plugin = createQuilvern (juce::File());
     plugin->getMidiControl().assign (7, plugin->getParameterManager().getParameter (1), false);
@@ -60,6 +64,10 @@ void runBlocks (benchmark::State& state, bool withEventsAndTransport)
                 midi.addEvent (message, 3, (e * blockSize) / 4 + 1);
             }
 
+        // Alternating presets, so that every change sets parameters.
+        if (events == Events::programChange)
+            midi.addEvent (juce::MidiMessage::programChange (1, value++ & 1), 0);
+
         plugin->processBlock (buffer, midi);
         transport.ppq += blockSize / 22050.0;
         benchmark::DoNotOptimize (buffer.getReadPointer (0)[0]);
@@ -71,9 +79,11 @@ void runBlocks (benchmark::State& state, bool withEventsAndTransport)
 }
 } // namespace
 
-static void BM_BlockWithoutEvents (benchmark::State& state) { runBlocks (state, false); }
-static void BM_BlockWithControllersAndTransport (benchmark::State& state) { runBlocks (state, true); }
+static void BM_BlockWithoutEvents (benchmark::State& state) { runBlocks (state, Events::none); }
+static void BM_BlockWithControllersAndTransport (benchmark::State& state) { runBlocks (state, Events::controllersAndTransport); }
+static void BM_BlockWithProgramChange (benchmark::State& state) { runBlocks (state, Events::programChange); }
 BENCHMARK (BM_BlockWithoutEvents)->Arg (64)->Arg (512)->Arg (8192);
 BENCHMARK (BM_BlockWithControllersAndTransport)->Arg (64)->Arg (512)->Arg (8192);
+BENCHMARK (BM_BlockWithProgramChange)->Arg (64)->Arg (512);
 
 #include "JuceBenchmarkMain.h"

@@ -142,26 +142,22 @@ void BasePluginOldStyle::readLiveValues (Preset& preset)
             preset.setValue (id, parameter->getNormalizedValue());
 }
 
-void BasePluginOldStyle::setPresetableValues (const Preset& preset)
+void BasePluginOldStyle::setPresetableValues (const Preset::Values& values)
 {
     auto& manager = getParameterManager();
 
     for (int id = 0; id < numPresetableParameters; ++id)
         if (auto* parameter = manager.getParameter (id))
-            parameter->setNormalizedValue (preset.getValue (id), true);
+            parameter->setNormalizedValue (values[static_cast<size_t> (id)], true);
 }
 
 void BasePluginOldStyle::storePreset (int index)
 {
-    Preset preset;
-
-    if (! bank.getPresetCopy (index, preset))
-        return;
-
-    readLiveValues (preset);
+    auto& manager = getParameterManager();
 
     for (int id = 0; id < numPresetableParameters; ++id)
-        bank.setPresetValue (index, id, preset.getValue (id));
+        if (auto* parameter = manager.getParameter (id))
+            bank.setPresetValue (index, id, parameter->getNormalizedValue());
 }
 
 void BasePluginOldStyle::publishCurrentPreset (bool notify)
@@ -186,12 +182,13 @@ void BasePluginOldStyle::selectPreset (int index, bool notify)
 
 void BasePluginOldStyle::applyCurrentPreset()
 {
-    Preset preset;
+    // Runs on the audio thread for program changes and silent changes.
+    Preset::Values values;
 
-    if (! bank.getPresetCopy (getCurrentPreset(), preset))
+    if (! bank.getPresetValues (getCurrentPreset(), values))
         return;
 
-    setPresetableValues (preset);
+    setPresetableValues (values);
     publishCurrentPreset (true);
     notifyPresetListeners();
 }
@@ -244,7 +241,7 @@ void BasePluginOldStyle::pasteCopiedPreset()
     if (! hasCopiedPreset)
         return;
 
-    setPresetableValues (clipboardPreset);
+    setPresetableValues (clipboardPreset.values);
     bank.renamePreset (getCurrentPreset(), clipboardPreset.name);
     storePreset (getCurrentPreset());
     applyCurrentPresetIfInBank();

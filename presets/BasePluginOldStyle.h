@@ -180,11 +180,14 @@ public:
     bool hasCopiedPresetInClipboard() const noexcept { return hasCopiedPreset; }
 
 private:
+    // Tags of the plug-in's documents are compared without regard to case.
+    static bool hasTag (const juce::XmlElement& element, juce::StringRef tag);
+
     void addPresetParameters();
     void fillBankByDefaultPresetsMode();
     void publishCurrentPreset (bool notify);
     void rememberFolderOf (const juce::File& file);
-    void setPresetableValues (const Preset& preset);
+    void setPresetableValues (const Preset::Values& values);
     void readLiveValues (Preset& preset);
     void notifyPresetListeners();
 

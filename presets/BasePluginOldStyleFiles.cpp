@@ -12,14 +12,14 @@ namespace
 {
 const char* const defaultBankName = "Preset Bank";
 const char* const unnamedPreset = "unnamed";
-
-bool hasTag (const juce::XmlElement& element, juce::StringRef tag)
-{
-    return element.getTagName().equalsIgnoreCase (tag);
-}
 } // namespace
 
 //==============================================================================
+bool BasePluginOldStyle::hasTag (const juce::XmlElement& element, juce::StringRef tag)
+{
+    return element.getTagName().equalsIgnoreCase (tag);
+}
+
 bool BasePluginOldStyle::isPresetXml (const juce::XmlElement& element) const
 {
     return hasTagAndApplication (element, "Preset");

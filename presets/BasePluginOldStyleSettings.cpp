@@ -9,11 +9,6 @@ const char* const defaultPresetsKeywords[] = { "factoryPresets", "clearPresets",
 const char* const noMapping = "noMapping";
 const char* const userDefinedMidiMap = "userDefinedMidiCCMap";
 
-bool hasTag (const juce::XmlElement& element, juce::StringRef tag)
-{
-    return element.getTagName().equalsIgnoreCase (tag);
-}
-
 bool isExistingFolder (const juce::String& path)
 {
     return juce::File::isAbsolutePath (path) && juce::File (path).isDirectory();

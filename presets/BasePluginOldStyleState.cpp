@@ -4,14 +4,6 @@
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
 
-namespace
-{
-bool hasTag (const juce::XmlElement& element, juce::StringRef tag)
-{
-    return element.getTagName().equalsIgnoreCase (tag);
-}
-} // namespace
-
 //==============================================================================
 std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createStateXml()
 {
@@ -101,8 +93,10 @@ void BasePluginOldStyle::readPresetsState (const juce::XmlElement& element)
     // may hold another preset there, whose name is then the one shown.
     const int index = NumberText::readInteger (XmlUtilities::getAttribute (element, "currentPreset"));
 
-    if (isPresetIndex (index) || bankReplaced)
-        selectPreset (isPresetIndex (index) ? index : getCurrentPreset(), true);
+    if (isPresetIndex (index))
+        selectPreset (index, true);
+    else if (bankReplaced)
+        publishCurrentPreset (true);
 }
 
 //==============================================================================

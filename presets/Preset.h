@@ -11,6 +11,7 @@ class Preset
 {
 public:
     static constexpr int valueCount = 16;
+    using Values = std::array<float, valueCount>;
 
     Preset() = default;
     explicit Preset (const juce::String& presetName) : name (presetName) {}
@@ -25,5 +26,5 @@ public:
     bool operator!= (const Preset& other) const noexcept { return ! operator== (other); }
 
     juce::String name { "Preset" };
-    std::array<float, valueCount> values {};
+    Values values {};
 };

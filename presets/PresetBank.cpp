@@ -82,6 +82,19 @@ bool PresetBank::getPresetCopy (int index, Preset& destination) const
     return false;
 }
 
+bool PresetBank::getPresetValues (int index, Preset::Values& destination) const
+{
+    const juce::ScopedLock lock (presetLock);
+
+    if (auto* preset = presetAtLocked (index))
+    {
+        destination = preset->values;
+        return true;
+    }
+
+    return false;
+}
+
 bool PresetBank::setPreset (int index, const Preset& source)
 {
     const juce::ScopedLock lock (presetLock);

@@ -33,6 +33,10 @@ public:
     // below do that).
     Preset* getPreset (int index) const;
     bool getPresetCopy (int index, Preset& destination) const;
+    // The stored values alone. Unlike a copy of the preset, whose name a
+    // fresh Preset allocates, this never allocates, so the audio thread may
+    // use it to apply a preset.
+    bool getPresetValues (int index, Preset::Values& destination) const;
     bool setPreset (int index, const Preset& source);
     float getPresetValue (int index, int id) const;
     bool setPresetValue (int index, int id, float value);

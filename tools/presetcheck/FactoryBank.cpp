@@ -1,6 +1,9 @@
 #include "tools/presetcheck/FactoryBank.h"
 
 #include "framework/EmbeddedResources.h"
+#include "framework/NumberText.h"
+#include "framework/ParameterManager.h"
+#include "framework/XmlUtilities.h"
 #include "presets/PresetValueText.h"
 
 namespace
@@ -10,31 +13,8 @@ namespace
         return element.getTagName().equalsIgnoreCase (tag);
     }
 
-    std::map<juce::String, int> readParameterDescription (std::array<float, FactoryBank::numValues>& defaults)
-    {
-        std::map<juce::String, int> indexes;
-        auto description = juce::parseXML (EmbeddedResources::loadResourceText ("parameters.xml"));
-
-        if (description == nullptr)
-            return indexes;
-
-        for (auto* param : description->getChildIterator())
-        {
-            if (! hasTag (*param, "param"))
-                continue;
-
-            const int index = param->getIntAttribute ("index", -1);
-            indexes[param->getStringAttribute ("name")] = index;
-
-            if (juce::isPositiveAndBelow (index, FactoryBank::numValues))
-                defaults[static_cast<size_t> (index)] = static_cast<float> (param->getDoubleAttribute ("value"));
-        }
-
-        return indexes;
-    }
-
     FactoryBank::Entry readPreset (const juce::XmlElement& element, const juce::String& group,
-                                   const std::map<juce::String, int>& indexes)
+                                   const ParameterManager& description)
     {
         FactoryBank::Entry entry;
         entry.group = group;
@@ -45,18 +25,19 @@ namespace
         for (auto* param : element.getChildIterator())
         {
             const auto name = param->getStringAttribute ("name");
-            const auto found = indexes.find (name);
+            const auto* parameter = description.findParameterByName (name);
 
-            if (! hasTag (*param, "param") || found == indexes.end()
-                || ! juce::isPositiveAndBelow (found->second, FactoryBank::numValues))
+            if (! hasTag (*param, "param") || parameter == nullptr
+                || ! juce::isPositiveAndBelow (parameter->getIndex(), FactoryBank::numValues))
             {
                 entry.problems.add ("unknown parameter \"" + name + "\"");
                 continue;
             }
 
             const auto text = param->getStringAttribute ("value");
-            const auto value = text.getFloatValue();
-            const auto index = static_cast<size_t> (found->second);
+            // Read as the plug-in reads preset values.
+            const auto value = NumberText::toFiniteFloat (NumberText::readDecimal (text));
+            const auto index = static_cast<size_t> (parameter->getIndex());
 
             if (entry.present[index])
                 entry.problems.add ("\"" + name + "\" given twice");
@@ -75,11 +56,18 @@ namespace
 FactoryBank FactoryBank::loadFromResources()
 {
     FactoryBank bank;
-    const auto indexes = readParameterDescription (bank.defaults);
-    auto root = juce::parseXML (EmbeddedResources::loadResourceText ("default.qvprsb"));
+    // Parameter names and defaults as the plug-in builds them.
+    ParameterManager description;
+    description.loadFromResource ("parameters.xml");
 
-    if (indexes.size() != numValues)
+    if (description.getNumParameters() != numValues)
         bank.problems.add ("the parameter description does not name " + juce::String (numValues) + " parameters");
+
+    for (int index = 0; index < numValues; ++index)
+        if (const auto* parameter = description.getParameter (index))
+            bank.defaults[static_cast<size_t> (index)] = parameter->getNormalizedValue();
+
+    auto root = XmlUtilities::parseText (EmbeddedResources::loadResourceText ("default.qvprsb"));
 
     if (root == nullptr || ! hasTag (*root, "PresetBank"))
     {
@@ -106,7 +94,7 @@ FactoryBank FactoryBank::loadFromResources()
             if (! hasTag (*preset, "Preset"))
                 continue;
 
-            bank.presets.push_back (readPreset (*preset, groupName, indexes));
+            bank.presets.push_back (readPreset (*preset, groupName, description));
             ++bank.groupSizes.getReference (bank.groupSizes.size() - 1);
         }
     }

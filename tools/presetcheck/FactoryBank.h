@@ -1,5 +1,7 @@
 #pragma once
 
+#include "presets/Preset.h"
+
 #include <juce_core/juce_core.h>
 
 #include <array>
@@ -8,7 +10,7 @@
 // names are turned into indexes through the embedded parameter description.
 struct FactoryBank
 {
-    static constexpr int numValues = 16;
+    static constexpr int numValues = Preset::valueCount;
 
     struct Entry
     {

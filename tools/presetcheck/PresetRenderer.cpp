@@ -17,7 +17,7 @@ namespace
         Clock clocks[numOscillators];
     };
 
-    void applyValues (Rig& rig, const std::array<float, 16>& values)
+    void applyValues (Rig& rig, const PresetRenderer::Values& values)
     {
         for (int index = 0; index < static_cast<int> (values.size()); ++index)
             rig.core.applyParameter (index, values[static_cast<size_t> (index)]);
@@ -53,8 +53,7 @@ namespace
     }
 }
 
-juce::AudioBuffer<float> PresetRenderer::render (const std::array<float, 16>& defaults,
-                                                 const std::array<float, 16>& values,
+juce::AudioBuffer<float> PresetRenderer::render (const Values& defaults, const Values& values,
                                                  const juce::AudioBuffer<float>& input,
                                                  double sampleRate)
 {

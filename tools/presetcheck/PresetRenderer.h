@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/presetcheck/FactoryBank.h"
+
 #include <juce_audio_basics/juce_audio_basics.h>
 
 #include <array>
@@ -16,8 +18,9 @@ struct PresetRenderer
     static constexpr double tempo = 120.0;
     static constexpr int blockSize = 256;
 
-    static juce::AudioBuffer<float> render (const std::array<float, 16>& defaults,
-                                            const std::array<float, 16>& values,
+    using Values = std::array<float, FactoryBank::numValues>;
+
+    static juce::AudioBuffer<float> render (const Values& defaults, const Values& values,
                                             const juce::AudioBuffer<float>& input,
                                             double sampleRate);
 };

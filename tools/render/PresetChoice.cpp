@@ -26,8 +26,13 @@ juce::Result loadBank (BasePluginOldStyle& plugin, const juce::File& file)
     if (result.wasOk() && ! plugin.isPresetBankXml (*xml))
         result = juce::Result::fail (file.getFullPathName() + " holds no preset bank");
 
+    // The document already read is the one loaded, so a file changed on
+    // disk in between cannot slip past the check above.
     if (result.wasOk())
-        plugin.loadBankFile (file);
+    {
+        plugin.readBankXml (*xml);
+        plugin.applyCurrentPresetIfInBank();
+    }
 
     return result;
 }
@@ -41,7 +46,10 @@ juce::Result loadPreset (BasePluginOldStyle& plugin, const juce::File& file)
         result = juce::Result::fail (file.getFullPathName() + " holds no " + plugin.getPluginName() + " preset");
 
     if (result.wasOk())
-        plugin.loadPresetFile (file, plugin.getCurrentPreset());
+    {
+        plugin.readPresetXmlAt (*xml, plugin.getCurrentPreset());
+        plugin.applyCurrentPresetIfInBank();
+    }
 
     return result;
 }
