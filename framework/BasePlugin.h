@@ -149,8 +149,10 @@ protected:
     // (the file is replaced by a rename, so its own permissions do not count).
     virtual bool canWriteUserSettingsFile (const juce::File& file) const;
 
-private:
+    // getNumHostParameters() limited to the slots the base can hold.
     int getHostSlotCount() const;
+
+private:
     Parameter* getSlotParameter (int slot) const;
     int findSlotOf (const Parameter& parameter) const;
     void addDebugParametersAndEvents();

@@ -1,6 +1,7 @@
 #include "framework/EmbeddedResources.h"
 
 #include "QuilvernBinaryData.h"
+#include "framework/XmlUtilities.h"
 
 namespace
 {
@@ -58,6 +59,11 @@ juce::String EmbeddedResources::loadResourceText (const juce::String& fileName)
         return {};
 
     return juce::String::fromUTF8 (data, size);
+}
+
+std::unique_ptr<juce::XmlElement> EmbeddedResources::loadResourceXml (const juce::String& fileName)
+{
+    return XmlUtilities::parseText (loadResourceText (fileName));
 }
 
 juce::Image EmbeddedResources::loadResourceImage (const juce::String& fileName)

@@ -13,6 +13,9 @@ public:
     static juce::MemoryBlock loadResourceData (const juce::String& fileName);
     static juce::String loadResourceText (const juce::String& fileName);
     static juce::Image loadResourceImage (const juce::String& fileName);
+    // The resource's text parsed with the guarded XML reader; null when it is
+    // missing or does not parse.
+    static std::unique_ptr<juce::XmlElement> loadResourceXml (const juce::String& fileName);
 
 private:
     static const char* findResource (const juce::String& fileName, int& size);

@@ -45,7 +45,7 @@ juce::String EventsMap::getEventDisplayName (int id) const
 
 void EventsMap::loadFromResource (const juce::String& fileName)
 {
-    if (auto xml = XmlUtilities::parseText (EmbeddedResources::loadResourceText (fileName)))
+    if (auto xml = EmbeddedResources::loadResourceXml (fileName))
         loadFromXml (*xml);
 }
 

@@ -26,7 +26,7 @@ ParameterManager::~ParameterManager()
 
 void ParameterManager::loadFromResource (const juce::String& fileName)
 {
-    if (auto xml = XmlUtilities::parseText (EmbeddedResources::loadResourceText (fileName)))
+    if (auto xml = EmbeddedResources::loadResourceXml (fileName))
         loadFromXml (*xml);
 }
 

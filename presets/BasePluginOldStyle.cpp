@@ -2,6 +2,7 @@
 
 #include "framework/IntParameter.h"
 #include "framework/ListenerWalk.h"
+#include "framework/ModuleFile.h"
 #include "framework/StringParameter.h"
 
 namespace
@@ -52,12 +53,10 @@ juce::String BasePluginOldStyle::getOldMidiMapExtension (int) const { return {};
 //==============================================================================
 void BasePluginOldStyle::initialise()
 {
-    const int slots = juce::jlimit (0, maxHostSlots, getNumHostParameters());
-
-    for (int i = 0; i < slots; ++i)
+    for (int i = 0; i < getHostSlotCount(); ++i)
         mapHostSlot (i, i);
 
-    setRecentDirectory (juce::File::getSpecialLocation (juce::File::userHomeDirectory).getFullPathName());
+    setRecentDirectory (ModuleFile::getUserHomeFolder().getFullPathName());
     BasePlugin::initialise();
 
     loadDefaultPreset (defaultPresetResource);

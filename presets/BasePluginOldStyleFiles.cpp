@@ -207,7 +207,7 @@ void BasePluginOldStyle::rememberFolderOf (const juce::File& file)
 
 bool BasePluginOldStyle::loadDefaultPreset (const juce::String& resourceName)
 {
-    const auto xml = XmlUtilities::parseText (EmbeddedResources::loadResourceText (resourceName));
+    const auto xml = EmbeddedResources::loadResourceXml (resourceName);
 
     if (xml == nullptr)
         return false;
@@ -218,7 +218,7 @@ bool BasePluginOldStyle::loadDefaultPreset (const juce::String& resourceName)
 
 bool BasePluginOldStyle::loadFactoryBank (const juce::String& resourceName)
 {
-    const auto xml = XmlUtilities::parseText (EmbeddedResources::loadResourceText (resourceName));
+    const auto xml = EmbeddedResources::loadResourceXml (resourceName);
 
     if (xml == nullptr)
         return false;

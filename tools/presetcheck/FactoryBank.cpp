@@ -67,7 +67,7 @@ FactoryBank FactoryBank::loadFromResources()
         if (const auto* parameter = description.getParameter (index))
             bank.defaults[static_cast<size_t> (index)] = parameter->getNormalizedValue();
 
-    auto root = XmlUtilities::parseText (EmbeddedResources::loadResourceText ("default.qvprsb"));
+    auto root = EmbeddedResources::loadResourceXml ("default.qvprsb");
 
     if (root == nullptr || ! hasTag (*root, "PresetBank"))
     {
