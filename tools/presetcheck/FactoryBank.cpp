@@ -3,7 +3,6 @@
 #include "framework/EmbeddedResources.h"
 #include "framework/NumberText.h"
 #include "framework/ParameterManager.h"
-#include "framework/XmlUtilities.h"
 #include "presets/PresetValueText.h"
 
 namespace
