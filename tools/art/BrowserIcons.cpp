@@ -1,0 +1,71 @@
+#include "tools/art/BrowserIcons.h"
+
+#include "tools/art/ArtPalette.h"
+
+namespace
+{
+juce::Colour inkFor (bool selected)
+{
+    return selected ? juce::Colour (0xff10181b) : ArtPalette::widgetDark;
+}
+
+juce::Path polygon (std::initializer_list<juce::Point<float>> points)
+{
+    juce::Path path;
+
+    for (auto point : points)
+        path.isEmpty() ? path.startNewSubPath (point) : path.lineTo (point);
+
+    path.closeSubPath();
+    return path;
+}
+} // namespace
+
+juce::Image BrowserIcons::group (bool selected)
+{
+    juce::Image icon (juce::Image::ARGB, size, size, true);
+    juce::Graphics g (icon);
+
+    const auto back = polygon ({ { 1.5f, 2.5f }, { 6.0f, 2.5f }, { 7.5f, 4.0f }, { 14.5f, 4.0f }, { 14.5f, 13.5f }, { 1.5f, 13.5f } });
+    const auto front = polygon ({ { 1.5f, 6.5f }, { 14.5f, 6.5f }, { 14.5f, 13.5f }, { 1.5f, 13.5f } });
+
+    const auto light = selected ? ArtPalette::displayText : juce::Colour (0xffdde3ea);
+    const auto dark = selected ? ArtPalette::accent : juce::Colour (0xff9aa4b0);
+
+    g.setColour (dark);
+    g.fillPath (back);
+    g.setGradientFill ({ light, 0.0f, 6.5f, dark, 0.0f, 13.5f, false });
+    g.fillPath (front);
+    g.setColour (inkFor (selected));
+    g.strokePath (back, juce::PathStrokeType (1.0f));
+    g.strokePath (front, juce::PathStrokeType (1.0f));
+    return icon;
+}
+
+juce::Image BrowserIcons::preset (bool selected)
+{
+    juce::Image icon (juce::Image::ARGB, size, size, true);
+    juce::Graphics g (icon);
+
+    juce::Path notes;
+    notes.addEllipse (juce::Rectangle<float> (4.6f, 3.4f).withCentre ({ 4.0f, 12.6f }));
+    notes.addEllipse (juce::Rectangle<float> (4.6f, 3.4f).withCentre ({ 12.0f, 11.0f }));
+    notes.addRectangle (5.4f, 3.5f, 1.3f, 9.0f);
+    notes.addRectangle (13.4f, 2.0f, 1.3f, 9.0f);
+    notes.addPath (polygon ({ { 5.4f, 3.5f }, { 14.7f, 2.0f }, { 14.7f, 4.6f }, { 5.4f, 6.1f } }));
+
+    if (selected)
+    {
+        // A dark rim keeps the light notes apart from the highlight.
+        g.setColour (inkFor (true).withAlpha (0.8f));
+        g.strokePath (notes, juce::PathStrokeType (1.4f));
+        g.setColour (ArtPalette::displayText);
+    }
+    else
+    {
+        g.setColour (ArtPalette::widgetDark.darker (0.4f));
+    }
+
+    g.fillPath (notes);
+    return icon;
+}
