@@ -112,7 +112,7 @@ juce::Image ArtPreview::stripSheet (const ArtCatalogue::Entry& entry, int factor
 
 juce::Image ArtPreview::widgetSheet (int factor) const
 {
-    juce::Image sheet (juce::Image::RGB, 1100, 1000, true);
+    juce::Image sheet (juce::Image::RGB, 1100, 2000, true);
     juce::Graphics g (sheet);
     g.fillAll (ArtPalette::widgetBackground);
     int x = 4, y = 4, rowHeight = 0;
@@ -136,6 +136,74 @@ juce::Image ArtPreview::widgetSheet (int factor) const
     return sheet.getClippedImage ({ 0, 0, sheet.getWidth(), juce::jmin (sheet.getHeight(), y + rowHeight + 4) }).createCopy();
 }
 
+juce::Image ArtPreview::widget (const juce::String& fileName) const
+{
+    for (const auto& entry : widgets)
+        if (entry.fileName == fileName)
+            return entry.image;
+
+    return {};
+}
+
+void ArtPreview::paintTextButton (juce::Graphics& g, const juce::String& prefix, bool pressed, juce::Rectangle<int> area) const
+{
+    // As a text button puts its slices together: caps at the ends, the
+    // middle and the overlay stretched between them.
+    const juce::String suffix = pressed ? "Pressed.png" : ".png";
+    const auto left = widget (prefix + "Left" + suffix);
+    const auto right = widget (prefix + "Right" + suffix);
+    const auto middle = area.withTrimmedLeft (left.getWidth()).withTrimmedRight (right.getWidth());
+
+    g.drawImageAt (left, area.getX(), area.getY());
+    g.drawImage (widget (prefix + "Middle" + suffix), middle.toFloat());
+    g.drawImageAt (right, middle.getRight(), area.getY());
+
+    if (! pressed)
+        g.drawImage (widget (prefix + "Overlay.png"), middle.toFloat());
+
+    g.setColour (juce::Colours::black);
+    g.setFont (juce::Font (13.0f, juce::Font::bold));
+    g.drawText ("Load", area.withTrimmedBottom (2).translated (0, pressed ? 1 : 0), juce::Justification::centred);
+}
+
+juce::Image ArtPreview::assembledSamples() const
+{
+    juce::Image sheet (juce::Image::RGB, 320, 120, true);
+    juce::Graphics g (sheet);
+    g.fillAll (ArtPalette::widgetBackground);
+
+    paintTextButton (g, "TextButton", false, { 8, 8, 70, 28 });
+    paintTextButton (g, "TextButton", true, { 86, 8, 70, 28 });
+    paintTextButton (g, "TextButtonLarge", false, { 164, 6, 70, 32 });
+    paintTextButton (g, "TextButtonLarge", true, { 242, 6, 70, 32 });
+
+    // Browser rows: ordinary and selected.
+    const juce::Rectangle<int> rows[] = { { 8, 48, 140, 20 }, { 8, 68, 140, 20 } };
+    const char* const names[] = { "Factory", "Slow Sweep" };
+
+    for (int row = 0; row < 2; ++row)
+        for (int selected = 0; selected < 2; ++selected)
+        {
+            auto area = rows[row].translated (selected * 150, 0);
+            g.setColour (selected ? juce::Colour (0xff5b5b5b) : juce::Colours::white);
+            g.fillRect (area);
+            const auto icon = widget (juce::String (row == 0 ? "GroupIcon" : "PresetIcon") + (selected ? "Selected.png" : ".png"));
+            g.drawImageAt (icon, area.getX() + 2, area.getY() + 2);
+            g.setColour (selected ? juce::Colours::white : juce::Colours::black);
+            g.setFont (13.0f);
+            g.drawText (names[row], area.withTrimmedLeft (22), juce::Justification::centredLeft);
+        }
+
+    // A window's title bar with its icon.
+    g.setColour (juce::Colour (0xff444444));
+    g.fillRoundedRectangle (8.0f, 94.0f, 200.0f, 24.0f, 4.0f);
+    g.drawImageAt (widget ("WindowTitleIcon.png"), 11, 94);
+    g.setColour (juce::Colours::white);
+    g.setFont (juce::Font (15.0f, juce::Font::bold));
+    g.drawText ("Options", 40, 94, 160, 24, juce::Justification::centredLeft);
+    return sheet;
+}
+
 juce::Result ArtPreview::writeAll (const juce::File& folder, float position) const
 {
     const auto sheets = folder.getChildFile ("sheets");
@@ -147,8 +215,19 @@ juce::Result ArtPreview::writeAll (const juce::File& folder, float position) con
     if (result.wasOk())
         result = PngWriter::write (enlarged (composed, 3), folder.getChildFile ("face-3x.png"));
 
+    // The face in three parts at four times the size, to judge the pixels.
+    for (int part = 0; part < 3 && result.wasOk(); ++part)
+    {
+        const int width = (composed.getWidth() + 2) / 3;
+        const auto crop = composed.getClippedImage ({ part * width, 0, width, composed.getHeight() });
+        result = PngWriter::write (enlarged (crop, 4), folder.getChildFile ("face-part" + juce::String (part + 1) + "-4x.png"));
+    }
+
     if (result.wasOk())
         result = PngWriter::write (widgetSheet (3), folder.getChildFile ("widgets-3x.png"));
+
+    if (result.wasOk())
+        result = PngWriter::write (enlarged (assembledSamples(), 3), folder.getChildFile ("widgets-assembled-3x.png"));
 
     for (const auto& entry : face)
         if (result.wasOk() && entry.fileName != layout.getBackgroundResource())

@@ -22,6 +22,9 @@ public:
 private:
     juce::Image stripSheet (const ArtCatalogue::Entry& entry, int factor) const;
     juce::Image widgetSheet (int factor) const;
+    juce::Image assembledSamples() const;
+    void paintTextButton (juce::Graphics& g, const juce::String& prefix, bool pressed, juce::Rectangle<int> area) const;
+    juce::Image widget (const juce::String& fileName) const;
     const ArtCatalogue::Entry* findImage (const juce::String& fileName) const;
     bool isHidden (const SkinLayout::Control& control, float position) const;
 

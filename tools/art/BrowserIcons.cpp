@@ -12,9 +12,17 @@ juce::Colour inkFor (bool selected)
 juce::Path polygon (std::initializer_list<juce::Point<float>> points)
 {
     juce::Path path;
+    bool first = true;
 
     for (auto point : points)
-        path.isEmpty() ? path.startNewSubPath (point) : path.lineTo (point);
+    {
+        if (first)
+            path.startNewSubPath (point);
+        else
+            path.lineTo (point);
+
+        first = false;
+    }
 
     path.closeSubPath();
     return path;
@@ -47,12 +55,15 @@ juce::Image BrowserIcons::preset (bool selected)
     juce::Image icon (juce::Image::ARGB, size, size, true);
     juce::Graphics g (icon);
 
+    // Two quavers under one beam, their heads tilted like engraved notes.
     juce::Path notes;
-    notes.addEllipse (juce::Rectangle<float> (4.6f, 3.4f).withCentre ({ 4.0f, 12.6f }));
-    notes.addEllipse (juce::Rectangle<float> (4.6f, 3.4f).withCentre ({ 12.0f, 11.0f }));
-    notes.addRectangle (5.4f, 3.5f, 1.3f, 9.0f);
-    notes.addRectangle (13.4f, 2.0f, 1.3f, 9.0f);
-    notes.addPath (polygon ({ { 5.4f, 3.5f }, { 14.7f, 2.0f }, { 14.7f, 4.6f }, { 5.4f, 6.1f } }));
+    juce::Path head;
+    head.addEllipse (-2.6f, -1.8f, 5.2f, 3.6f);
+    notes.addPath (head, juce::AffineTransform::rotation (-0.45f).translated (4.0f, 12.7f));
+    notes.addPath (head, juce::AffineTransform::rotation (-0.45f).translated (12.0f, 11.2f));
+    notes.addRectangle (5.5f, 2.5f, 1.4f, 10.0f);
+    notes.addRectangle (13.5f, 1.0f, 1.4f, 10.0f);
+    notes.addPath (polygon ({ { 5.5f, 2.5f }, { 14.9f, 1.0f }, { 14.9f, 3.8f }, { 5.5f, 5.3f } }));
 
     if (selected)
     {

@@ -74,17 +74,17 @@ juce::Path gearPath()
 {
     juce::Path path;
     const juce::Point<float> centre (7.0f, 7.0f);
-    constexpr int teeth = 8;
+    constexpr int teeth = 7;
 
     for (int tooth = 0; tooth < teeth; ++tooth)
     {
         const float angle = juce::MathConstants<float>::twoPi * (float) tooth / (float) teeth;
         juce::Path t;
-        t.addRectangle (-1.3f, -6.5f, 2.6f, 3.0f);
+        t.addRectangle (-1.5f, -6.8f, 3.0f, 3.0f);
         path.addPath (t, juce::AffineTransform::rotation (angle).translated (centre));
     }
 
-    path.addEllipse (centre.x - 4.6f, centre.y - 4.6f, 9.2f, 9.2f);
+    path.addEllipse (centre.x - 4.9f, centre.y - 4.9f, 9.8f, 9.8f);
     path.setUsingNonZeroWinding (true);
 
     juce::Path hole;

@@ -125,7 +125,7 @@ juce::Image WidgetImages::textButtonOverlay (int width, int height)
     // A gloss over the upper half of the middle part.
     auto image = blank (width, height);
     juce::Graphics g (image);
-    g.setGradientFill ({ juce::Colours::white.withAlpha (0.55f), 0.0f, 2.0f,
+    g.setGradientFill ({ juce::Colours::white.withAlpha (0.2f), 0.0f, 2.0f,
                          juce::Colours::white.withAlpha (0.0f), 0.0f, (float) height * 0.5f, false });
     g.fillRect (0, 2, width, height / 2 - 2);
     return image;
