@@ -18,7 +18,7 @@ struct Section
 };
 
 const Section sections[] = {
-    { "PHASER", 8, 70 },
+    { "PHASER", 18, 70 },
     { "LFO 1", 70, 271 },
     { "LFO 2", 271, 476 },
     { "STEREO", 476, 548 },
@@ -74,7 +74,7 @@ FacePainter::FacePainter (const SkinLayout& skinLayout, const ArtFonts& artFonts
 
 juce::Font FacePainter::labelFont() const
 {
-    return fonts.bold (9.5f).withExtraKerningFactor (0.06f);
+    return fonts.bold (9.5f).withExtraKerningFactor (0.03f);
 }
 
 juce::Font FacePainter::titleFont() const
@@ -97,6 +97,7 @@ juce::Image FacePainter::render (int width, int height) const
     paintSectionTitles (g);
     paintControlLabels (g);
     paintScaleMarks (g);
+    paintSweepDiagram (g);
     paintBrand (g);
     return face;
 }
@@ -270,6 +271,44 @@ void FacePainter::paintScaleMarks (juce::Graphics& g) const
     const auto fx = layout.boundsOf ("FXKnob");
     paintLabel (g, "DRY", (float) fx.getX() - 2.0f, (float) fx.getBottom() + 5.0f, font, ArtPalette::silkscreenDim);
     paintLabel (g, "WET", (float) fx.getRight() + 2.0f, (float) fx.getBottom() + 5.0f, font, ArtPalette::silkscreenDim);
+}
+
+void FacePainter::paintSweepDiagram (juce::Graphics& g) const
+{
+    // Where LFO 1 has its offset, LFO 2 shows how the two combine: their
+    // sum sweeps the phaser.
+    const auto font = fonts.bold (8.0f);
+    const auto sync = layout.boundsOf ("LFO2TempoSyncSwitch");
+    const float centreY = (float) sync.getBottom() + 33.0f;
+    const float left = (float) sync.getX() + 4.0f;
+    const auto colour = ArtPalette::silkscreenDim;
+
+    for (int lfo = 0; lfo < 2; ++lfo)
+    {
+        const auto circle = juce::Rectangle<float> (13.0f, 13.0f).withCentre ({ left + 7.0f + 22.0f * (float) lfo, centreY });
+        g.setColour (colour);
+        g.drawEllipse (circle, 1.0f);
+        paintLabel (g, juce::String (lfo + 1), circle.getCentreX() + 0.5f, circle.getCentreY() + 3.0f, font, colour);
+    }
+
+    g.fillRect (juce::Rectangle<float> (5.0f, 1.0f).withCentre ({ left + 18.0f, centreY }));
+    g.fillRect (juce::Rectangle<float> (1.0f, 5.0f).withCentre ({ left + 18.0f, centreY }));
+
+    juce::Path arrow;
+    arrow.addArrow ({ left + 40.0f, centreY, left + 53.0f, centreY }, 1.0f, 5.0f, 4.0f);
+    g.fillPath (arrow);
+
+    juce::Path sweep;
+
+    for (int step = 0; step <= 16; ++step)
+    {
+        const float t = (float) step / 16.0f;
+        const juce::Point<float> p (left + 56.0f + 12.0f * t, centreY - 3.5f * std::sin (t * juce::MathConstants<float>::twoPi));
+        step == 0 ? sweep.startNewSubPath (p) : sweep.lineTo (p);
+    }
+
+    g.strokePath (sweep, juce::PathStrokeType (1.2f));
+    paintLabel (g, "SWEEP", left + 36.0f, centreY + 16.0f, font, colour);
 }
 
 void FacePainter::paintBrand (juce::Graphics& g) const

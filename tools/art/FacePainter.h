@@ -25,6 +25,7 @@ private:
     void paintSectionTitles (juce::Graphics& g) const;
     void paintControlLabels (juce::Graphics& g) const;
     void paintScaleMarks (juce::Graphics& g) const;
+    void paintSweepDiagram (juce::Graphics& g) const;
     void paintBrand (juce::Graphics& g) const;
     void paintEmblem (juce::Graphics& g, juce::Point<float> centre, float radius) const;
 
