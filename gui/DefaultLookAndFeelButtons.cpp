@@ -3,6 +3,7 @@
 #include "gui/DefaultLookAndFeel.h"
 
 #include "gui/EmbeddedImages.h"
+#include "gui/TextButtonEx.h"
 
 std::unique_ptr<juce::ImageButton> DefaultLookAndFeel::createImageButton (const juce::String& name, int kind, int style)
 {
@@ -27,4 +28,30 @@ void DefaultLookAndFeel::setImageButtonImages (juce::ImageButton& button, int ki
     const auto none = juce::Colours::transparentBlack;
 
     button.setImages (true, true, true, normal, 1.0f, none, {}, 1.0f, none, pressed, 1.0f, none);
+}
+
+std::unique_ptr<TextButtonEx> DefaultLookAndFeel::createTextButton (const juce::String& text, int style)
+{
+    auto button = std::make_unique<TextButtonEx> (text, style);
+    button->setFont (boldFont);
+    setTextButtonImages (*button, style);
+    return button;
+}
+
+std::unique_ptr<TextButtonEx> DefaultLookAndFeel::createTextButton (const juce::String& text)
+{
+    return createTextButton (text, getDefaultTextButtonStyle());
+}
+
+void DefaultLookAndFeel::setTextButtonImages (TextButtonEx& button, int style)
+{
+    if (style < 0 || style > 2)
+        return;
+
+    using Part = EmbeddedImages::TextButtonPart;
+    const auto part = [style] (Part p) { return EmbeddedImages::getTextButtonPart (style, p); };
+
+    button.setImages ({ part (EmbeddedImages::leftCap), part (EmbeddedImages::middle), part (EmbeddedImages::rightCap),
+                        part (EmbeddedImages::leftCapPressed), part (EmbeddedImages::middlePressed),
+                        part (EmbeddedImages::rightCapPressed), part (EmbeddedImages::overlay) });
 }

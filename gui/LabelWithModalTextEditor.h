@@ -24,6 +24,8 @@ public:
 
     void showEditor();
     bool isBeingEdited() const;
+    // Null until the first showEditor().
+    ModalTextEditor* getEditor() const { return editor.get(); }
 
     void addListener (Listener* listener);
     void removeListener (Listener* listener);

@@ -27,6 +27,7 @@ public:
 
     const juce::String& getText() const { return text; }
     int getPriority() const { return priority; }
+    const juce::Font& getFont() const { return font; }
 
     void paint (juce::Graphics&) override;
     void lookAndFeelChanged() override;
