@@ -1,9 +1,13 @@
 #include "gui/EmbeddedFonts.h"
 
 #include "framework/EmbeddedResources.h"
+#include "gui/EmboldenedTypeface.h"
 
 namespace
 {
+// How much heavier the bold face's strokes are drawn, of the font height.
+constexpr float boldExtraWidth = 0.045f;
+
 juce::Typeface::Ptr loadTypeface (const char* fileName)
 {
     const auto data = EmbeddedResources::loadResourceData (fileName);
@@ -13,12 +17,18 @@ juce::Typeface::Ptr loadTypeface (const char* fileName)
 
     return juce::Typeface::createSystemTypefaceFor (data.getData(), data.getSize());
 }
+
+juce::Typeface::Ptr loadBoldTypeface()
+{
+    auto face = loadTypeface ("tahomabd.ttf");
+    return face != nullptr ? new EmboldenedTypeface (face, boldExtraWidth) : nullptr;
+}
 } // namespace
 
 JUCE_IMPLEMENT_SINGLETON (EmbeddedFonts)
 
 EmbeddedFonts::EmbeddedFonts()
-    : plain (loadTypeface ("tahoma.ttf")), bold (loadTypeface ("tahomabd.ttf"))
+    : plain (loadTypeface ("tahoma.ttf")), bold (loadBoldTypeface())
 {
 }
 
