@@ -49,3 +49,9 @@ void ComboBoxEx::popupMenuItemChosen (PopupMenuEx*, int itemId)
 {
     setSelectedId (itemId);
 }
+
+// JUCE's box opens no list again until it is told the last one closed.
+void ComboBoxEx::popupMenuDismissed (PopupMenuEx*)
+{
+    hidePopup();
+}

@@ -16,6 +16,7 @@ public:
 
 private:
     void popupMenuItemChosen (PopupMenuEx*, int itemId) override;
+    void popupMenuDismissed (PopupMenuEx*) override;
 
     PopupMenuEx menu;
 

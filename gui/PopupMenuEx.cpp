@@ -114,6 +114,12 @@ void PopupMenuEx::PopupMenuComponent::positionWindow()
     }
 }
 
+void PopupMenuEx::PopupMenuComponent::shownOrHidden()
+{
+    if (! isShown())
+        menu.dismissed();
+}
+
 void PopupMenuEx::PopupMenuComponent::mouseDown (const juce::MouseEvent&)
 {
     menu.hide();
@@ -154,8 +160,15 @@ bool PopupMenuEx::isShown() const
 
 void PopupMenuEx::itemChosen (int row)
 {
+    const int id = items.getReference (row).id;
     hide();
 
     if (listener != nullptr)
-        listener->popupMenuItemChosen (this, items.getReference (row).id);
+        listener->popupMenuItemChosen (this, id);
+}
+
+void PopupMenuEx::dismissed()
+{
+    if (listener != nullptr)
+        listener->popupMenuDismissed (this);
 }

@@ -13,6 +13,8 @@ public:
     public:
         virtual ~Listener() = default;
         virtual void popupMenuItemChosen (PopupMenuEx*, int itemId) = 0;
+        // The list was hidden, with or without a choice; told first.
+        virtual void popupMenuDismissed (PopupMenuEx*) {}
     };
 
     // The list of items.
@@ -43,6 +45,7 @@ public:
 
         void showBelow (juce::Component& target);
         void positionWindow() override;
+        void shownOrHidden() override;
         void mouseDown (const juce::MouseEvent&) override;
 
     private:
@@ -74,6 +77,7 @@ private:
     };
 
     void itemChosen (int row);
+    void dismissed();
 
     juce::Array<Item> items;
     Listener* listener = nullptr;

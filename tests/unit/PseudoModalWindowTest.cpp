@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
 #include "gui/AlertWindow.h"
+#include "gui/ComboBoxEx.h"
 #include "gui/LabelWithModalTextEditor.h"
 #include "gui/OptionsWindow.h"
 #include "support/MessagePump.h"
@@ -239,4 +240,37 @@ TEST (LabelWithModalTextEditor, EditsOnTopOfTheEditorAndKeepsOnlyAConfirmedText)
     edit ("Bright sweep", juce::KeyPress (juce::KeyPress::returnKey));
     EXPECT_EQ (label.getText(), "Bright sweep");
     EXPECT_EQ (listener.heard, juce::StringArray ("Bright sweep"));
+}
+
+TEST (ComboBoxEx, ItsListOpensInsideTheEditorAndAClickChooses)
+{
+    TestDesktop desktop;
+    ComboBoxEx box;
+    box.addItem ("Sine", 1);
+    box.addItem ("Triangle", 2);
+    box.setBounds (40, 40, 150, 20);
+    desktop.addAndMakeVisible (box);
+    desktop.show();
+    const int windowsOnScreen = juce::Desktop::getInstance().getNumComponents();
+
+    box.showPopup();
+    ASSERT_TRUE (box.isPopupShown());
+    EXPECT_EQ (juce::Desktop::getInstance().getNumComponents(), windowsOnScreen);
+
+    // The second row, just below the box.
+    desktop.click ({ 60, 40 + 20 + 1 + PopupMenuEx::rowHeight + PopupMenuEx::rowHeight / 2 });
+    EXPECT_FALSE (box.isPopupShown());
+    EXPECT_EQ (box.getSelectedId(), 2);
+
+    // Opened by a click on the box, as often as the user likes.
+    for (int i = 0; i < 2; ++i)
+    {
+        desktop.clickCentreOf (box);
+        MessagePump::run (20);
+        ASSERT_TRUE (box.isPopupShown());
+        desktop.click ({ 600, 400 });
+        EXPECT_FALSE (box.isPopupShown());
+    }
+
+    EXPECT_EQ (box.getSelectedId(), 2);
 }
