@@ -3,7 +3,7 @@
 #include <juce_graphics/juce_graphics.h>
 
 // A typeface that draws another one's glyphs heavier. Wine's Tahoma Bold
-// carries its bold design only as small bitmaps; its outlines, which JUCE
+// carries its bold letterforms only as small bitmaps; its outlines, which JUCE
 // draws, are those of the plain face on wider advances. This face keeps the
 // bold face's metrics and thickens each outline by laying copies of it side
 // by side, as Windows does when it synthesises bold.
