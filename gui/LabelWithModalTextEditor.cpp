@@ -1,9 +1,10 @@
 #include "gui/LabelWithModalTextEditor.h"
 
 #include "framework/ListenerWalk.h"
+#include "gui/EmbeddedFonts.h"
 
 LabelWithModalTextEditor::LabelWithModalTextEditor (const juce::String& initialText)
-    : text (initialText)
+    : text (initialText), font (EmbeddedFonts::getTahoma (13.0f, false))
 {
 }
 

@@ -38,7 +38,7 @@ private:
     void editorClosed (ModalTextEditor*) override;
 
     juce::String text;
-    juce::Font font { 13.0f };
+    juce::Font font;
     std::unique_ptr<ModalTextEditor> editor;
     juce::Array<Listener*> listeners;
 
