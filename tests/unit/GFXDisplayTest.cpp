@@ -5,6 +5,8 @@
 #include "support/MessagePump.h"
 #include "support/SkinTestSupport.h"
 
+#include <dlfcn.h>
+
 namespace
 {
 constexpr int glyphWidth = 7, glyphHeight = 9, glyphs = 96;
@@ -205,4 +207,111 @@ TEST (GFXDisplayFloat, ANumberWhoseLastVisibleCellIsThePointMovesOneCellRight)
     value.setValue (125.5f, false);
     display.parameterValueChanged (&value);
     EXPECT_EQ (shownCells (display), " 125");
+}
+
+namespace
+{
+// JUCE leaves X errors to the host's handler when it is not a standalone
+// application. Without a window manager the window-type atoms JUCE sets do
+// not exist, the server refuses those requests, and Xlib's default handler
+// would end the test program.
+void toleratesXErrorsLikeAHost()
+{
+    using Handler = int (*) (void*, void*);
+    using SetHandler = Handler (*) (Handler);
+
+    if (auto* x11 = dlopen ("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD))
+        if (auto set = reinterpret_cast<SetHandler> (dlsym (x11, "XSetErrorHandler")))
+            set ([] (void*, void*) { return 0; });
+}
+
+// An editor window on the screen holding one display, optionally embedded
+// in a host window that is not mapped, so that the window system gives the
+// editor's window no keyboard focus.
+struct DisplayWindow
+{
+    explicit DisplayWindow (bool hostKeepsKeyboard)
+    {
+        editor.setBounds (100, 100, 300, 100);
+        editor.addAndMakeVisible (other);
+        editor.addAndMakeVisible (display);
+        display.setBounds (20, 30, 153, 13);
+        display.setFont (numberedFont(), glyphHeight, ' ');
+        display.setText ("Name");
+        display.addDisplayListener (&log);
+        editor.setVisible (true);
+        toleratesXErrorsLikeAHost();
+
+        if (hostKeepsKeyboard)
+        {
+            host.setBounds (100, 100, 300, 100);
+            host.addToDesktop (0);
+            editor.setTopLeftPosition (0, 0);
+            editor.addToDesktop (0, host.getPeer()->getNativeHandle());
+        }
+        else
+        {
+            editor.addToDesktop (0);
+        }
+
+        MessagePump::run (50);
+    }
+
+    ~DisplayWindow() { editor.removeFromDesktop(); }
+
+    juce::Component host, editor, other;
+    GFXDisplay display { "PresetNameDisplay" };
+    TextLog log;
+};
+
+bool hasScreen()
+{
+    return juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
+}
+
+} // namespace
+
+TEST (GFXDisplayEditing, AClickEditsInPlaceWhereTheWindowCanTakeTheKeyboard)
+{
+    if (! hasScreen())
+        GTEST_SKIP() << "no display";
+
+    DisplayWindow window (false);
+    mouseDown (window.display, { 5.0f, 5.0f });
+    EXPECT_TRUE (window.display.isEditing());
+    EXPECT_FALSE (window.display.isEditingInOwnWindow());
+    EXPECT_EQ (window.display.getParentComponent(), &window.editor);
+
+    window.display.keyPressed (juce::KeyPress ('s', {}, 's'));
+    window.display.keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
+    EXPECT_FALSE (window.display.isEditing());
+    EXPECT_FALSE (window.display.hasKeyboardFocus (false));
+    EXPECT_EQ (window.log.texts, juce::StringArray ("Names"));
+}
+
+TEST (GFXDisplayEditing, WhereTheHostKeepsTheKeyboardTheEditHappensInAWindowOfItsOwnAndComesBack)
+{
+    if (! hasScreen())
+        GTEST_SKIP() << "no display";
+
+    DisplayWindow window (true);
+    const auto screenBounds = window.display.getScreenBounds();
+    mouseDown (window.display, { 5.0f, 5.0f });
+
+    ASSERT_TRUE (window.display.isEditing());
+    EXPECT_TRUE (window.display.isEditingInOwnWindow());
+    EXPECT_TRUE (window.display.isOnDesktop());
+    EXPECT_EQ (window.display.getScreenBounds(), screenBounds);
+    EXPECT_TRUE (window.display.hasKeyboardFocus (false));
+
+    window.display.keyPressed (juce::KeyPress ('!', juce::ModifierKeys::shiftModifier, '!'));
+    window.display.focusLost (juce::Component::focusChangedByMouseClick);
+    MessagePump::run();
+
+    EXPECT_FALSE (window.display.isEditing());
+    EXPECT_FALSE (window.display.isOnDesktop());
+    EXPECT_EQ (window.display.getParentComponent(), &window.editor);
+    EXPECT_EQ (window.display.getBounds(), juce::Rectangle<int> (20, 30, 153, 13));
+    EXPECT_EQ (window.editor.getIndexOfChildComponent (&window.display), 1);
+    EXPECT_EQ (window.log.texts, juce::StringArray ("Name!"));
 }
