@@ -165,6 +165,23 @@ TEST (SkinControls, KindsReadTheFirstOfEachChildAndDisplaysTheLast)
     EXPECT_EQ (face.find<GFXDisplay> ("D")->getBounds(), juce::Rectangle<int> (3, 4, 50, 9));
 }
 
+TEST (SkinControls, AStripSetsTheSizeToOneFrameAndWithoutFramesNumIsOneFrame)
+{
+    Face face;
+    face.build (*xml (R"(<PluginEditor>
+        <Knob name="Strip"><gfx resource="fxknob.PNG" framesNum="61"/><size width="99" height="99"/></Knob>
+        <Knob name="Whole"><GFX Resource="FXKnob.png"/></Knob>
+        <Knob name="Odd"><gfx resource="FXKnob.png" framesNum="-3"/></Knob>
+        <Knob name="Missing"><gfx resource="NoSuchKnob.png" framesNum="61"/><size width="40" height="30"/></Knob>
+      </PluginEditor>)"));
+
+    EXPECT_EQ (face.find<GFXKnob> ("Strip")->getBounds(), juce::Rectangle<int> (0, 0, 35, 35));
+    EXPECT_EQ (face.find<GFXKnob> ("Whole")->getBounds(), juce::Rectangle<int> (0, 0, 35, 2135));
+    EXPECT_EQ (face.find<GFXKnob> ("Odd")->getNumFrames(), 1);
+    EXPECT_FALSE (face.find<GFXKnob> ("Missing")->hasImage());
+    EXPECT_EQ (face.find<GFXKnob> ("Missing")->getBounds(), juce::Rectangle<int> (0, 0, 40, 30));
+}
+
 TEST (SkinControls, APanelMovesItsControlsByItsOffsetAndPassesListenersOn)
 {
     Face face;
