@@ -98,7 +98,12 @@ TEST (FilmStripControls, AKnobDraggedUpReachesHalfAfter125PixelsAndStopsAtTheTop
     mouseDrag (*knob, start.translated (0.0f, -400.0f), start);
     mouseUp (*knob, start.translated (0.0f, -400.0f));
     EXPECT_DOUBLE_EQ (knob->getValue(), 1.0);
-    EXPECT_EQ (log.calls, (std::vector<juce::String> { "drag started", "value changed", "value changed", "drag ended" }));
+
+    juce::MouseWheelDetails wheel { 0.0f, -1.0f, false, false, false };
+    static_cast<juce::Component&> (*knob).mouseWheelMove (mouseEvent (*knob, start, {}), wheel);
+    EXPECT_NEAR (knob->getValue(), 0.85, 1e-9);
+    EXPECT_EQ (log.calls, (std::vector<juce::String> { "drag started", "value changed", "value changed", "drag ended",
+                                                       "drag started", "value changed", "drag ended" }));
 }
 
 TEST (FilmStripControls, AHorizontalSwitchKeepsTheThumbRadiusFreeAtBothEnds)
@@ -155,4 +160,26 @@ TEST (FilmStripControls, AKnobRepaintsOnlyWhenItsFrameChanges)
 
     knob->setVisible (false);
     EXPECT_GT (repaintsFor ([&] { knob->setVisible (true); }), 0);
+
+    // A control with a strip that holds others (a panel) lets their repaints through.
+    auto panel = withStrip<GFXAnimation> (1, 100, 100);
+    parent.addAndMakeVisible (*panel);
+    knob->setEnabled (true);
+    panel->addAndMakeVisible (*knob);
+    EXPECT_EQ (repaintsFor ([&] { knob->setValue (0.9, juce::dontSendNotification); }), 1);
+}
+
+TEST (FilmStripControls, ABlinkingAnimationShowsFrameZeroInItsOffPhase)
+{
+    auto animation = withStrip<GFXAnimation> (12);
+    animation->setFrame (5);
+    animation->startBlinking();
+
+    for (int i = 0; i < 50 && ! animation->isInBlinkOffPhase(); ++i)
+        MessagePump::run (10);
+
+    EXPECT_EQ (shownStripFrame (*animation), 0);
+    animation->stopBlinking();
+    EXPECT_FALSE (animation->isInBlinkOffPhase());
+    EXPECT_EQ (shownStripFrame (*animation), 5);
 }

@@ -118,6 +118,7 @@ TEST_F (GFXDisplayTest, TheKeyTableEditsAtTheCaret)
     press (juce::KeyPress::rightKey);
     press (juce::KeyPress::leftKey, 0, juce::ModifierKeys::ctrlModifier);
     press (juce::KeyPress::tabKey, '\t');
+    press ('A', 1, juce::ModifierKeys::ctrlModifier);
     press ('e', 0x00e9);
     EXPECT_EQ (display.getText(), "PAastel");
     EXPECT_EQ (display.getCaretPosition(), 3);
