@@ -82,7 +82,7 @@ private:
     BasePluginEditor& editor;
 };
 
-BasePluginEditor::BasePluginEditor (BasePlugin& owner)
+BasePluginEditor::BasePluginEditor (BasePlugin& owner, const juce::String& skinResource)
     : plugin (owner),
       learnStateRefresher (std::make_unique<LearnStateRefresher> (*this))
 {
@@ -112,7 +112,7 @@ BasePluginEditor::BasePluginEditor (BasePlugin& owner)
 
     plugin.getParameterManager().addAsyncListenerToAll (this);
     setEditorSize (defaultWidth, defaultHeight);
-    loadSkin();
+    loadSkin (skinResource);
     midiLearnButton = dynamic_cast<GFXMultiStateButton*> (findChildByName ("MidiLearnButton"));
 }
 
@@ -134,9 +134,9 @@ BasePluginEditor::~BasePluginEditor()
     setLookAndFeel (nullptr);
 }
 
-void BasePluginEditor::loadSkin()
+void BasePluginEditor::loadSkin (const juce::String& skinResource)
 {
-    auto skin = EmbeddedResources::loadResourceXml ("skin.xml");
+    auto skin = EmbeddedResources::loadResourceXml (skinResource);
 
     if (skin == nullptr)
         return;

@@ -41,7 +41,9 @@ public:
     static constexpr int optionsHeight = 600;
     static constexpr juce::uint32 fallbackBackground = 0xFFE5E5E5;
 
-    explicit BasePluginEditor (BasePlugin& plugin);
+    // The skin is the embedded resource of that name; without one (or when
+    // it does not parse) the editor takes the generic layout.
+    explicit BasePluginEditor (BasePlugin& plugin, const juce::String& skinResource = "skin.xml");
     ~BasePluginEditor() override;
 
     //==============================================================================
@@ -115,7 +117,7 @@ protected:
 private:
     class LearnStateRefresher;
 
-    void loadSkin();
+    void loadSkin (const juce::String& skinResource);
     std::unique_ptr<GUIController> createGenericControl (Parameter& parameter);
     void showLearnState();
     static juce::Component* findChildByName (const juce::Component& parent, const juce::String& name);
