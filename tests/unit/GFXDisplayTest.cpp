@@ -63,6 +63,7 @@ struct GFXDisplayTest : ::testing::Test
             press ((int) c, c);
     }
 
+    SkinWorld world;
     GFXDisplay display { "PresetNameDisplay" };
     TextLog log;
 };
@@ -155,7 +156,6 @@ TEST_F (GFXDisplayTest, OnlyAnEditThatChangedTheTextIsReportedOnceWhateverEndsIt
 
 TEST_F (GFXDisplayTest, AParameterChangeDuringAnEditReplacesTheText)
 {
-    SkinWorld world;
     auto& name = world.parameter ("Current Preset Name");
     display.linkToParameter (&name);
     display.setText ("Old");
