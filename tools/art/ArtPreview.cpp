@@ -204,6 +204,23 @@ juce::Image ArtPreview::assembledSamples() const
     return sheet;
 }
 
+juce::Image ArtPreview::fontSheet (const juce::Image& font) const
+{
+    // The 96 glyphs in rows of 16 as the display draws them: the upper half
+    // of the strip, then the lower (inverted) half.
+    constexpr int cellWidth = 7, cellHeight = 9, glyphs = 96, perRow = 16;
+    juce::Image sheet (juce::Image::RGB, perRow * cellWidth, 2 * (glyphs / perRow) * cellHeight, true);
+    juce::Graphics g (sheet);
+
+    for (int glyph = 0; glyph < 2 * glyphs; ++glyph)
+    {
+        const int row = glyph / perRow, column = glyph % perRow;
+        g.drawImage (font, column * cellWidth, row * cellHeight, cellWidth, cellHeight, 0, glyph * cellHeight, cellWidth, cellHeight);
+    }
+
+    return sheet;
+}
+
 juce::Result ArtPreview::writeAll (const juce::File& folder, float position) const
 {
     const auto sheets = folder.getChildFile ("sheets");
@@ -225,6 +242,9 @@ juce::Result ArtPreview::writeAll (const juce::File& folder, float position) con
 
     if (result.wasOk())
         result = PngWriter::write (widgetSheet (3), folder.getChildFile ("widgets-3x.png"));
+
+    if (const auto* font = findImage ("Fonts.png"); font != nullptr && result.wasOk())
+        result = PngWriter::write (enlarged (fontSheet (font->image), 4), folder.getChildFile ("font-4x.png"));
 
     if (result.wasOk())
         result = PngWriter::write (enlarged (assembledSamples(), 3), folder.getChildFile ("widgets-assembled-3x.png"));

@@ -23,6 +23,7 @@ private:
     juce::Image stripSheet (const ArtCatalogue::Entry& entry, int factor) const;
     juce::Image widgetSheet (int factor) const;
     juce::Image assembledSamples() const;
+    juce::Image fontSheet (const juce::Image& font) const;
     void paintTextButton (juce::Graphics& g, const juce::String& prefix, bool pressed, juce::Rectangle<int> area) const;
     juce::Image widget (const juce::String& fileName) const;
     const ArtCatalogue::Entry* findImage (const juce::String& fileName) const;

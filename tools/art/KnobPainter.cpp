@@ -82,14 +82,12 @@ void KnobPainter::paintCap (juce::Graphics& g, juce::Point<float> centre, float 
 
 void KnobPainter::paintPointer (juce::Graphics& g, juce::Point<float> centre, float radius, float angle)
 {
-    const juce::Line<float> line (pointOnCircle (centre, radius * 0.28f, angle), pointOnCircle (centre, radius * 0.9f, angle));
+    juce::Path line;
+    line.startNewSubPath (pointOnCircle (centre, radius * 0.28f, angle));
+    line.lineTo (pointOnCircle (centre, radius * 0.9f, angle));
+
     juce::Path pointer;
-    juce::PathStrokeType (1.9f, juce::PathStrokeType::curved, juce::PathStrokeType::rounded).createStrokedPath (pointer, [&] {
-        juce::Path p;
-        p.startNewSubPath (line.getStart());
-        p.lineTo (line.getEnd());
-        return p;
-    }());
+    juce::PathStrokeType (1.9f, juce::PathStrokeType::curved, juce::PathStrokeType::rounded).createStrokedPath (pointer, line);
 
     g.setColour (juce::Colours::black.withAlpha (0.5f));
     g.strokePath (pointer, juce::PathStrokeType (0.8f));

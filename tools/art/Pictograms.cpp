@@ -198,10 +198,10 @@ juce::Path Pictograms::inkPath (Symbol symbol)
             path.addPath (stroked (line (9.0f, 6.0f, 5.0f, 10.0f), 1.6f));
             return path;
         }
-        case triangleDown:  return polygon ({ { 2.0f, 4.0f }, { 12.0f, 4.0f }, { 7.0f, 10.0f } });
-        case triangleUp:    return polygon ({ { 2.0f, 10.0f }, { 12.0f, 10.0f }, { 7.0f, 4.0f } });
-        case triangleLeft:  return polygon ({ { 10.0f, 2.0f }, { 10.0f, 12.0f }, { 4.0f, 7.0f } });
-        case triangleRight: return polygon ({ { 4.0f, 2.0f }, { 4.0f, 12.0f }, { 10.0f, 7.0f } });
+        case triangleDown:  return polygon ({ { 1.0f, 3.5f }, { 13.0f, 3.5f }, { 7.0f, 10.5f } });
+        case triangleUp:    return polygon ({ { 1.0f, 10.5f }, { 13.0f, 10.5f }, { 7.0f, 3.5f } });
+        case triangleLeft:  return polygon ({ { 10.5f, 1.0f }, { 10.5f, 13.0f }, { 3.5f, 7.0f } });
+        case triangleRight: return polygon ({ { 3.5f, 1.0f }, { 3.5f, 13.0f }, { 10.5f, 7.0f } });
         case plus:
         {
             juce::Path path;

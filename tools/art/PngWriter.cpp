@@ -1,7 +1,6 @@
 #include "tools/art/PngWriter.h"
 
-#include <png.h>
-
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -80,74 +79,81 @@ juce::MemoryBlock PngWriter::encode (const juce::Image& image)
     if (setjmp (png_jmpbuf (structs.png)))
         return {};
 
-    const int width = image.getWidth(), height = image.getHeight();
-    const bool alpha = image.hasAlphaChannel();
     const auto palette = findPalette (image);
-    const bool indexed = ! palette.isEmpty();
-    const int channels = indexed ? 1 : (alpha ? 4 : 3);
-    const int bitDepth = ! indexed ? 8 : palette.size() <= 2 ? 1 : palette.size() <= 4 ? 2 : palette.size() <= 16 ? 4 : 8;
-
     png_set_write_fn (structs.png, &data, appendToBlock, nullptr);
     png_set_compression_level (structs.png, 9);
-    png_set_filter (structs.png, 0, indexed ? PNG_FILTER_NONE : PNG_ALL_FILTERS);
-    png_set_IHDR (structs.png, structs.info, (png_uint_32) width, (png_uint_32) height, bitDepth,
-                  indexed ? PNG_COLOR_TYPE_PALETTE : (alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB),
-                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_filter (structs.png, 0, palette.isEmpty() ? PNG_ALL_FILTERS : PNG_FILTER_NONE);
 
-    std::map<juce::uint32, int> paletteIndex;
-
-    if (indexed)
-    {
-        std::vector<png_color> colours;
-        std::vector<png_byte> opacities;
-
-        for (const auto& pixel : palette)
-        {
-            paletteIndex[pixel.getNativeARGB()] = (int) colours.size();
-            colours.push_back ({ pixel.getRed(), pixel.getGreen(), pixel.getBlue() });
-            opacities.push_back (pixel.getAlpha());
-        }
-
-        png_set_PLTE (structs.png, structs.info, colours.data(), (int) colours.size());
-
-        if (alpha)
-            png_set_tRNS (structs.png, structs.info, opacities.data(), (int) opacities.size(), nullptr);
-    }
-
-    png_write_info (structs.png, structs.info);
-
-    if (indexed && bitDepth < 8)
-        png_set_packing (structs.png);
-
-    const juce::Image::BitmapData bitmap (image, juce::Image::BitmapData::readOnly);
-    std::vector<png_byte> row ((size_t) (width * channels));
-
-    for (int y = 0; y < height; ++y)
-    {
-        for (int x = 0; x < width; ++x)
-        {
-            const auto pixel = straightPixel (bitmap, x, y);
-            auto* out = row.data() + x * channels;
-
-            if (indexed)
-            {
-                out[0] = (png_byte) paletteIndex[pixel.getNativeARGB()];
-                continue;
-            }
-
-            out[0] = pixel.getRed();
-            out[1] = pixel.getGreen();
-            out[2] = pixel.getBlue();
-
-            if (alpha)
-                out[3] = pixel.getAlpha();
-        }
-
-        png_write_row (structs.png, row.data());
-    }
+    if (palette.isEmpty())
+        writeTrueColour (structs.png, structs.info, image);
+    else
+        writeIndexed (structs.png, structs.info, image, palette);
 
     png_write_end (structs.png, structs.info);
     return data;
+}
+
+void PngWriter::writeTrueColour (png_structp png, png_infop info, const juce::Image& image)
+{
+    const bool alpha = image.hasAlphaChannel();
+    const int channels = alpha ? 4 : 3;
+    png_set_IHDR (png, info, (png_uint_32) image.getWidth(), (png_uint_32) image.getHeight(), 8,
+                  alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
+                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info (png, info);
+
+    const juce::Image::BitmapData bitmap (image, juce::Image::BitmapData::readOnly);
+    std::vector<png_byte> row ((size_t) (image.getWidth() * channels));
+
+    for (int y = 0; y < image.getHeight(); ++y)
+    {
+        for (int x = 0; x < image.getWidth(); ++x)
+        {
+            const auto pixel = straightPixel (bitmap, x, y);
+            const png_byte bytes[] = { pixel.getRed(), pixel.getGreen(), pixel.getBlue(), pixel.getAlpha() };
+            std::copy (bytes, bytes + channels, row.begin() + x * channels);
+        }
+
+        png_write_row (png, row.data());
+    }
+}
+
+void PngWriter::writeIndexed (png_structp png, png_infop info, const juce::Image& image, const juce::Array<juce::PixelARGB>& palette)
+{
+    const int size = palette.size();
+    const int bitDepth = size <= 2 ? 1 : size <= 4 ? 2 : size <= 16 ? 4 : 8;
+    png_set_IHDR (png, info, (png_uint_32) image.getWidth(), (png_uint_32) image.getHeight(), bitDepth,
+                  PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+
+    std::map<juce::uint32, png_byte> indexes;
+    std::vector<png_color> colours;
+    std::vector<png_byte> opacities;
+
+    for (const auto& pixel : palette)
+    {
+        indexes[pixel.getNativeARGB()] = (png_byte) colours.size();
+        colours.push_back ({ pixel.getRed(), pixel.getGreen(), pixel.getBlue() });
+        opacities.push_back (pixel.getAlpha());
+    }
+
+    png_set_PLTE (png, info, colours.data(), size);
+
+    if (image.hasAlphaChannel())
+        png_set_tRNS (png, info, opacities.data(), size, nullptr);
+
+    png_write_info (png, info);
+    png_set_packing (png);
+
+    const juce::Image::BitmapData bitmap (image, juce::Image::BitmapData::readOnly);
+    std::vector<png_byte> row ((size_t) image.getWidth());
+
+    for (int y = 0; y < image.getHeight(); ++y)
+    {
+        for (int x = 0; x < image.getWidth(); ++x)
+            row[(size_t) x] = indexes[straightPixel (bitmap, x, y).getNativeARGB()];
+
+        png_write_row (png, row.data());
+    }
 }
 
 bool PngWriter::decodesTo (const juce::MemoryBlock& data, const juce::Image& image)
