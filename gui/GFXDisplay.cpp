@@ -1,7 +1,7 @@
 #include "gui/GFXDisplay.h"
 
-#include "framework/EmbeddedResources.h"
 #include "framework/ListenerWalk.h"
+#include "gui/EmbeddedImages.h"
 #include "gui/SkinXml.h"
 
 GFXDisplay::GFXDisplay (const juce::String& name)
@@ -303,7 +303,7 @@ void GFXDisplay::loadChildren (const juce::XmlElement& element)
     {
         if (SkinXml::hasTag (*child, "gfx"))
         {
-            const auto image = EmbeddedResources::loadResourceImage (SkinXml::readString (*child, "resource"));
+            const auto image = EmbeddedImages::load (SkinXml::readString (*child, "resource"));
             const auto first = SkinXml::readString (*child, "firstASCII", " ");
 
             if (image.isValid())
