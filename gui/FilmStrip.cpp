@@ -1,0 +1,29 @@
+#include "gui/FilmStrip.h"
+
+#include <cmath>
+
+int FilmStrip::frameForValue (double value, int numFrames) noexcept
+{
+    if (numFrames <= 1 || ! (value > 0.0))
+        return 0;
+
+    const double frame = std::floor ((numFrames - 1) * value + 0.5);
+    return frame >= numFrames - 1 ? numFrames - 1 : (int) frame;
+}
+
+int FilmStrip::frameHeight (const juce::Image& image, int numFrames) noexcept
+{
+    return image.getHeight() / juce::jmax (1, numFrames);
+}
+
+void FilmStrip::drawFrame (juce::Graphics& g, const juce::Image& image, int numFrames, int frame)
+{
+    const int width = image.getWidth();
+    const int height = frameHeight (image, numFrames);
+
+    if (width <= 0 || height <= 0)
+        return;
+
+    frame = juce::jlimit (0, juce::jmax (1, numFrames) - 1, frame);
+    g.drawImage (image, 0, 0, width, height, 0, frame * height, width, height);
+}
