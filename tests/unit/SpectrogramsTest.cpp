@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -103,6 +104,33 @@ TEST (Spectrograms, AnyLengthGivesAtLeastOneAndAtMostTheCappedColumns)
         EXPECT_EQ (spectrograms.getInput().values.size(), (size_t) (columns * Spectrograms::numRows));
         EXPECT_EQ (spectrograms.getInput().get (columns - 1, 0), spectrograms.getOutput().get (0, 0)) << "silence throughout";
     }
+}
+
+TEST (Spectrograms, SamplesThatAreNotNumbersCountAsSilenceAndSpoilNothingElse)
+{
+    Spectrograms spectrograms (sampleRate, Spectrograms::fftSize);
+    juce::AudioBuffer<float> block (2, Spectrograms::fftSize);
+
+    for (int i = 0; i < block.getNumSamples(); ++i)
+    {
+        const auto value = i % 3 == 0 ? std::numeric_limits<float>::quiet_NaN() : (i % 3 == 1 ? std::numeric_limits<float>::infinity() : 1.0e38f);
+        block.setSample (0, i, value);
+        block.setSample (1, i, value);
+    }
+
+    spectrograms.addInput (block, block.getNumSamples());
+
+    for (int i = 0; i < block.getNumSamples(); ++i)
+        for (int channel = 0; channel < 2; ++channel)
+            block.setSample (channel, i, (float) std::sin (juce::MathConstants<double>::twoPi * outputFrequency * i / sampleRate));
+
+    spectrograms.addOutput (block, block.getNumSamples());
+    spectrograms.finish();
+
+    for (const auto value : spectrograms.getInput().values)
+        ASSERT_TRUE (std::isfinite (value));
+
+    EXPECT_EQ (loudestRow (spectrograms.getOutput(), 0), rowOf (spectrograms, outputFrequency));
 }
 
 TEST (SpectrogramPicture, DrawsTheLevelsInColourAndWritesAPngThatReadsBack)

@@ -7,10 +7,21 @@ namespace
 {
 constexpr float highestShownFrequency = 20000.0f;
 constexpr float silenceDb = -200.0f;
+constexpr double loudestDb = 200.0;
 
 // A full-scale sine's peak bin under a Hann window of fftSize samples has
 // the magnitude fftSize / 4; levels are relative to it.
 constexpr double fullScalePower = (Spectrograms::fftSize / 4.0) * (Spectrograms::fftSize / 4.0);
+
+// Both signals share a transform, so a sample that is not a number, or one
+// so large that the transform's sums overflow, would spoil the other
+// signal's spectrum too: the first counts as silence, the second is limited
+// to 120 dB above full scale, beyond anything the picture shows.
+float usableSample (float sample)
+{
+    constexpr float largest = 1.0e6f;
+    return std::isfinite (sample) ? juce::jlimit (-largest, largest, sample) : 0.0f;
+}
 } // namespace
 
 Spectrograms::Spectrograms (double rate, juce::int64 samples)
@@ -105,7 +116,7 @@ void Spectrograms::analyseNextColumn()
 void Spectrograms::analyse (int column)
 {
     for (size_t i = 0; i < (size_t) fftSize; ++i)
-        timeData[i] = { window[i] * inputWindow[i], window[i] * outputWindow[i] };
+        timeData[i] = { window[i] * usableSample (inputWindow[i]), window[i] * usableSample (outputWindow[i]) };
 
     fft.perform (timeData.data(), frequencyData.data(), false);
 
@@ -136,8 +147,9 @@ void Spectrograms::storeLevels (int column, Levels& levels, const std::vector<fl
         else
             value = power[(size_t) bins.first] + bins.fraction * (power[(size_t) bins.first + 1] - power[(size_t) bins.first]);
 
-        levels.values[(size_t) (column * numRows + row)]
-            = value > 0.0f ? juce::jmax (silenceDb, (float) (10.0 * std::log10 (value / fullScalePower))) : silenceDb;
+        // Silence gives minus infinity, a power beyond float's range infinity.
+        const auto db = 10.0 * std::log10 ((double) value / fullScalePower);
+        levels.values[(size_t) (column * numRows + row)] = db > silenceDb ? (float) juce::jmin (db, loudestDb) : silenceDb;
     }
 }
 
