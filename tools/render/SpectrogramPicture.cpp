@@ -45,7 +45,7 @@ std::vector<juce::Colour> makePalette()
     for (int i = 0; i < numLevelColours; ++i)
         palette.push_back (gradient.getColourAtPosition (i / (numLevelColours - 1.0)));
 
-    for (int grey = 0; palette.size() < 256; grey += 2)
+    for (int grey = 0; grey < 256; grey += 2)
         palette.push_back (juce::Colour ((juce::uint8) grey, (juce::uint8) grey, (juce::uint8) grey));
 
     return palette;
@@ -181,8 +181,12 @@ std::vector<juce::uint8> greyIndexes (const juce::Image& image)
     auto* index = indexes.data();
 
     for (int y = 0; y < image.getHeight(); ++y)
+    {
+        const auto* pixel = reinterpret_cast<const juce::PixelRGB*> (pixels.getLinePointer (y));
+
         for (int x = 0; x < image.getWidth(); ++x)
-            *index++ = (juce::uint8) (firstGrey + reinterpret_cast<const juce::PixelRGB*> (pixels.getPixelPointer (x, y))->getGreen() / 2);
+            *index++ = (juce::uint8) (firstGrey + pixel[x].getGreen() / 2);
+    }
 
     return indexes;
 }
