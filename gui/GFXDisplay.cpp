@@ -1,7 +1,7 @@
 #include "gui/GFXDisplay.h"
 
-#include "framework/EmbeddedResources.h"
 #include "framework/ListenerWalk.h"
+#include "gui/EmbeddedImages.h"
 #include "gui/SkinXml.h"
 
 GFXDisplay::GFXDisplay (const juce::String& name)
@@ -13,6 +13,7 @@ GFXDisplay::GFXDisplay (const juce::String& name)
 
 GFXDisplay::~GFXDisplay()
 {
+    juce::Desktop::getInstance().removeGlobalMouseListener (this);
     stopTimer();
 }
 
@@ -112,10 +113,16 @@ bool GFXDisplay::keyPressed (const juce::KeyPress& key)
 
 // The focus is taken where the display is; when the window it is in cannot
 // take it (the host keeps the keyboard), the edit happens in a window of the
-// display's own.
-void GFXDisplay::mouseDown (const juce::MouseEvent&)
+// display's own. While editing, the display hears every click of the
+// process: a click anywhere else ends the edit, as a loss of focus would,
+// even where JUCE keeps the focus here (a click on a control that takes no
+// focus).
+void GFXDisplay::mouseDown (const juce::MouseEvent& e)
 {
-    if (! isEnabled() || editing || ! isShowing())
+    if (editing && e.originalComponent != this)
+        endEditing();
+
+    if (! isEnabled() || editing || ! isShowing() || e.originalComponent != this)
         return;
 
     grabKeyboardFocus();
@@ -169,6 +176,7 @@ void GFXDisplay::beginEditing()
     keepCaretVisible();
     textAtFocus = text;
     restartCaret();
+    juce::Desktop::getInstance().addGlobalMouseListener (this);
     repaint();
 }
 
@@ -179,6 +187,7 @@ void GFXDisplay::endEditing()
         return;
 
     editing = false;
+    juce::Desktop::getInstance().removeGlobalMouseListener (this);
     caret = 0;
     scroll = 0;
     keepCaretVisible();
@@ -303,7 +312,7 @@ void GFXDisplay::loadChildren (const juce::XmlElement& element)
     {
         if (SkinXml::hasTag (*child, "gfx"))
         {
-            const auto image = EmbeddedResources::loadResourceImage (SkinXml::readString (*child, "resource"));
+            const auto image = EmbeddedImages::load (SkinXml::readString (*child, "resource"));
             const auto first = SkinXml::readString (*child, "firstASCII", " ");
 
             if (image.isValid())

@@ -134,6 +134,7 @@ TEST (FilmStripControls, AHorizontalSwitchKeepsTheThumbRadiusFreeAtBothEnds)
 
 TEST (FilmStripControls, AKnobRepaintsOnlyWhenItsFrameChanges)
 {
+    SkinWorld world;
     juce::Component parent;
     parent.setBounds (0, 0, 100, 100);
     parent.setVisible (true);
@@ -141,7 +142,6 @@ TEST (FilmStripControls, AKnobRepaintsOnlyWhenItsFrameChanges)
     parent.setCachedComponentImage (counter);
     auto knob = withStrip<GFXKnob> (61);
     parent.addAndMakeVisible (*knob);
-    SkinWorld world;
     auto& fx = world.parameter ("FX");
     knob->linkToParameter (&fx);
 

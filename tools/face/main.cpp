@@ -4,6 +4,7 @@
 #include "framework/EventsMap.h"
 #include "framework/ParameterManager.h"
 #include "framework/StringParameter.h"
+#include "gui/EmbeddedImages.h"
 #include "gui/GFXAnimation.h"
 #include "gui/SkinControls.h"
 #include "gui/SkinXml.h"
@@ -16,7 +17,7 @@ struct Face : juce::Component
 {
     Face (const juce::XmlElement& skin, ParameterManager& parameters, EventsMap& events)
     {
-        background = EmbeddedResources::loadResourceImage (SkinXml::readString (skin, "background", "Background.png"));
+        background = EmbeddedImages::load (SkinXml::readString (skin, "background", "Background.png"));
         setSize (1024, 800);
         addAndMakeVisible (statusBar);
         controls.build (skin, SkinControls::Container::editorRoot, *this, parameters, events, nullptr);
