@@ -2,6 +2,9 @@
 
 #include "framework/MidiControlComponent.h"
 
+#include <functional>
+#include <vector>
+
 // The assignments of the MIDI control page, one row per assigned controller
 // in ascending order, laid out like the columns of a newspaper: rows run top
 // to bottom, columns fill left to right, each column headed "CC" and
