@@ -1,6 +1,6 @@
 #include "gui/BaseGFXController.h"
 
-#include "framework/EmbeddedResources.h"
+#include "gui/EmbeddedImages.h"
 #include "gui/FilmStrip.h"
 #include "gui/FrameRepaintFilter.h"
 #include "gui/SkinXml.h"
@@ -53,7 +53,8 @@ void BaseGFXController::setImage (const juce::Image& newImage, int frames)
 }
 
 // The first "gfx": a strip that loads replaces the stored size. A frame count
-// below 1 reads as 1.
+// below 1 reads as 1. Strips come through the image cache, so the editors of
+// several instances share one decoded copy.
 void BaseGFXController::loadImage (const juce::XmlElement& element)
 {
     const auto* gfx = SkinXml::firstChild (element, "gfx");
@@ -62,7 +63,7 @@ void BaseGFXController::loadImage (const juce::XmlElement& element)
         return;
 
     const int frames = SkinXml::readInt (*gfx, "framesNum", 1);
-    const auto loaded = EmbeddedResources::loadResourceImage (SkinXml::readString (*gfx, "resource"));
+    const auto loaded = EmbeddedImages::load (SkinXml::readString (*gfx, "resource"));
 
     if (loaded.isValid())
         setImage (loaded, frames);

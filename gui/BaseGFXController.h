@@ -25,6 +25,10 @@ public:
     // The frame the control shows now (0 when it or a parent is disabled).
     virtual int getShownFrame() const = 0;
 
+    // Sets a strip and its frame count (below 1 reads as 1); the stored size
+    // becomes one frame's size.
+    void setImage (const juce::Image& newImage, int frames);
+
 protected:
     // Apply the stored size or position to the component. The base does
     // nothing: most kinds set their bounds once, at the end of loading.
@@ -35,8 +39,6 @@ protected:
     void applyStoredBounds();
     // Draws the shown frame of the strip.
     void drawShownFrame (juce::Graphics& g);
-    // Sets a strip and its frame count; the control takes one frame's size.
-    void setImage (const juce::Image& newImage, int frames);
 
     int storedLeft = 0, storedTop = 0, storedWidth = 0, storedHeight = 0;
 

@@ -21,9 +21,11 @@ bool FrameRepaintFilter::invalidateAll()
     return true;
 }
 
+// A component with children (a panel) also passes on its children's
+// repaints through here: those always go through.
 bool FrameRepaintFilter::invalidate (const juce::Rectangle<int>&)
 {
-    return invalidateAll();
+    return invalidateAll() || component.getNumChildComponents() > 0;
 }
 
 void FrameRepaintFilter::releaseResources()

@@ -10,7 +10,8 @@
 // a film-strip control's picture depends only on the frame it shows and its
 // size, so a repaint request that finds both as they were at the last
 // request is dropped. Installed as the component's cached image, it sees
-// every repaint of the component itself; repaints of a parent still paint it.
+// every repaint of the component itself, and those its children pass up,
+// which it never drops; repaints of a parent still paint it.
 class FrameRepaintFilter : public juce::CachedComponentImage
 {
 public:

@@ -99,14 +99,19 @@ void GFXButton::loadClickEvent (const juce::XmlElement& element)
 
 void GFXButton::paintFallback (juce::Graphics& g, bool isButtonDown)
 {
-    const auto bounds = getLocalBounds();
+    paintFallbackFace (g, *this, getButtonText(), isButtonDown);
+}
 
-    g.fillAll (juce::Colour (isButtonDown ? 0xff666666 : 0xffe5e5e5));
+void GFXButton::paintFallbackFace (juce::Graphics& g, juce::Component& button, const juce::String& text, bool down)
+{
+    const auto bounds = button.getLocalBounds();
+
+    g.fillAll (juce::Colour (down ? 0xff666666 : 0xffe5e5e5));
     g.setColour (juce::Colours::black);
     g.drawRect (bounds, 1);
-    g.setColour (isEnabled() ? juce::Colours::black : juce::Colour (0xff808080));
+    g.setColour (button.isEnabled() ? juce::Colours::black : juce::Colour (0xff808080));
     g.setFont (12.0f);
-    g.drawText (getButtonText(), bounds, juce::Justification::centred, true);
+    g.drawText (text, bounds, juce::Justification::centred, true);
 }
 
 void GFXButton::updateTooltip (const juce::ModifierKeys& modifiers)

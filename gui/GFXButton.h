@@ -35,6 +35,11 @@ public:
     void mouseEnter (const juce::MouseEvent& e) override;
     void modifierKeysChanged (const juce::ModifierKeys& modifiers) override;
 
+    // The picture of a button without a strip, for the button-like kinds: a
+    // light grey face (dark while down) with a black outline and the text,
+    // grey when disabled.
+    static void paintFallbackFace (juce::Graphics& g, juce::Component& button, const juce::String& text, bool down);
+
 protected:
     void paintButton (juce::Graphics& g, bool isHighlighted, bool isDown) override;
     void clicked (const juce::ModifierKeys& modifiers) override;
@@ -45,8 +50,7 @@ protected:
     int eventIdFor (const juce::ModifierKeys& modifiers) const;
     // Reads "clickEvent".
     void loadClickEvent (const juce::XmlElement& element);
-    // Without a strip: a light grey face (dark while pressed) with a black
-    // outline and the name.
+    // Without a strip.
     void paintFallback (juce::Graphics& g, bool isDown);
 
 private:

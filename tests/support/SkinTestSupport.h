@@ -71,3 +71,45 @@ inline void mouseUp (juce::Component& c, juce::Point<float> at, juce::ModifierKe
 {
     c.mouseUp (mouseEvent (c, at, mods, at));
 }
+
+// A film strip whose frame k is filled with the colour whose red level is k,
+// so that a rendering tells which frame a control shows.
+inline juce::Image numberedStrip (int width, int frameHeight, int frames)
+{
+    juce::Image image (juce::Image::ARGB, width, frameHeight * frames, true);
+    juce::Graphics g (image);
+
+    for (int k = 0; k < frames; ++k)
+    {
+        g.setColour (juce::Colour ((juce::uint8) k, (juce::uint8) 0, (juce::uint8) 0));
+        g.fillRect (0, k * frameHeight, width, frameHeight);
+    }
+
+    return image;
+}
+
+// The frame of a numbered strip that the component draws at the point.
+inline int shownStripFrame (juce::Component& c, juce::Point<int> at)
+{
+    const auto snapshot = c.createComponentSnapshot (c.getLocalBounds());
+    return snapshot.getPixelAt (at.x, at.y).getRed();
+}
+
+inline int shownStripFrame (juce::Component& c)
+{
+    return shownStripFrame (c, c.getLocalBounds().getCentre());
+}
+
+// Counts the repaint requests that reach a component from its children.
+struct RepaintCounter : juce::CachedComponentImage
+{
+    explicit RepaintCounter (juce::Component& c) : component (c) {}
+
+    void paint (juce::Graphics& g) override { component.paintEntireComponent (g, false); }
+    bool invalidateAll() override { ++count; return true; }
+    bool invalidate (const juce::Rectangle<int>&) override { ++count; return true; }
+    void releaseResources() override {}
+
+    juce::Component& component;
+    int count = 0;
+};

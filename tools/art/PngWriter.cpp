@@ -73,16 +73,30 @@ juce::Array<juce::PixelARGB> PngWriter::findPalette (const juce::Image& image)
 
 juce::MemoryBlock PngWriter::encode (const juce::Image& image)
 {
+    const auto palette = findPalette (image);
+
+    if (! palette.isEmpty())
+        return encodeWithFilters (image, palette, PNG_FILTER_NONE);
+
+    // Row filters usually shrink a picture, but smooth gradients in long
+    // film strips often come out smaller without them, and unfiltered rows
+    // are also cheaper to decode when the editor opens: keep the smaller.
+    auto filtered = encodeWithFilters (image, palette, PNG_ALL_FILTERS);
+    auto unfiltered = encodeWithFilters (image, palette, PNG_FILTER_NONE);
+    return unfiltered.getSize() <= filtered.getSize() ? unfiltered : filtered;
+}
+
+juce::MemoryBlock PngWriter::encodeWithFilters (const juce::Image& image, const juce::Array<juce::PixelARGB>& palette, int filters)
+{
     juce::MemoryBlock data;
     PngStructs structs;
 
     if (setjmp (png_jmpbuf (structs.png)))
         return {};
 
-    const auto palette = findPalette (image);
     png_set_write_fn (structs.png, &data, appendToBlock, nullptr);
     png_set_compression_level (structs.png, 9);
-    png_set_filter (structs.png, 0, palette.isEmpty() ? PNG_ALL_FILTERS : PNG_FILTER_NONE);
+    png_set_filter (structs.png, 0, filters);
 
     if (palette.isEmpty())
         writeTrueColour (structs.png, structs.info, image);

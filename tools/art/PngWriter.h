@@ -15,6 +15,7 @@ public:
     static juce::MemoryBlock encode (const juce::Image& image);
 
 private:
+    static juce::MemoryBlock encodeWithFilters (const juce::Image& image, const juce::Array<juce::PixelARGB>& palette, int filters);
     static void writeTrueColour (png_structp png, png_infop info, const juce::Image& image);
     static void writeIndexed (png_structp png, png_infop info, const juce::Image& image, const juce::Array<juce::PixelARGB>& palette);
 
