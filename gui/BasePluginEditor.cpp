@@ -4,6 +4,7 @@
 #include "framework/BoolParameter.h"
 #include "framework/EmbeddedResources.h"
 #include "framework/IntParameter.h"
+#include "framework/MidiControlComponent.h"
 #include "gui/AboutWindow.h"
 #include "gui/GFXKnob.h"
 #include "gui/GFXMultiStateButton.h"
@@ -104,11 +105,13 @@ BasePluginEditor::BasePluginEditor (BasePlugin& owner, const juce::String& skinR
     optionsWindow->setSize (optionsWidth, optionsHeight);
     addChildComponent (*optionsWindow);
 
-    // Stands in for the "Midi Control" page until it is written.
-    auto midiTab = std::make_unique<juce::Component> ("Midi Control");
+    // The map files of this plug-in: "*.qvccmap" and ".qvccmap".
+    const auto mapExtension = plugin.getMidiMapExtension();
+    auto midiTab = std::make_unique<MidiControlComponent> (plugin.getMidiControl(), mapExtension, "*" + mapExtension);
     midiControlTab = midiTab.get();
-    optionsWindow->addTab ("Midi Control", midiTab.release());
+    midiControlTab->getDefaultMapBox().addListener (this);
     plugin.getMidiControl().addListener (this);
+    optionsWindow->addTab ("Midi Control", midiTab.release());
 
     plugin.getParameterManager().addAsyncListenerToAll (this);
     setEditorSize (defaultWidth, defaultHeight);
@@ -119,6 +122,7 @@ BasePluginEditor::BasePluginEditor (BasePlugin& owner, const juce::String& skinR
 BasePluginEditor::~BasePluginEditor()
 {
     stopTimer();
+    midiControlTab->getDefaultMapBox().removeListener (this);
     plugin.getMidiControl().removeListener (this);
     plugin.getParameterManager().removeAsyncListenerFromAll (this);
     learnStateRefresher.reset();
@@ -403,6 +407,11 @@ void BasePluginEditor::showSettingsNote (const juce::String& settingName)
 {
     statusBar.showMessage (settingName + " settings will be affected when plugin is loaded.",
                            StatusBar::settingsNotePriority);
+}
+
+void BasePluginEditor::defaultResourceChanged (DefaultResourceCheckBox*)
+{
+    showSettingsNote ("Default Map");
 }
 
 void BasePluginEditor::currentTabChanged (TabbedComponentEx*)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/DefaultResourceCheckBox.h"
 #include "framework/MidiControl.h"
 #include "gui/DefaultLookAndFeel.h"
 #include "gui/GUIController.h"
@@ -13,6 +14,7 @@ class AboutWindow;
 class BasePlugin;
 class GFXMultiStateButton;
 class GFXPanel;
+class MidiControlComponent;
 
 // The framework's editor: one component, made once per plug-in instance and
 // shown again by every host window that opens. It builds its face from the
@@ -27,6 +29,7 @@ class BasePluginEditor : public juce::Component,
                          public Parameter::Listener,
                          public GUIController::Listener,
                          public MidiControl::Listener,
+                         public DefaultResourceCheckBox::Listener,
                          public TabbedComponentEx::Listener,
                          public PseudoModalComponent::Desktop,
                          public juce::Timer
@@ -82,6 +85,9 @@ public:
     void learnStateChanged (MidiControl* midiControl) override;
     void controllerReceived (MidiControl* midiControl) override;
 
+    // DefaultResourceCheckBox::Listener: the start-up map of the MIDI tab.
+    void defaultResourceChanged (DefaultResourceCheckBox* checkBox) override;
+
     // TabbedComponentEx::Listener.
     void currentTabChanged (TabbedComponentEx* tabs) override;
 
@@ -95,7 +101,7 @@ public:
     StatusBar& getStatusBar() noexcept { return statusBar; }
     OptionsWindow& getOptionsWindow() const noexcept { return *optionsWindow; }
     AboutWindow& getAboutWindow() const noexcept { return *aboutWindow; }
-    juce::Component* getMidiControlTab() const noexcept { return midiControlTab; }
+    MidiControlComponent* getMidiControlTab() const noexcept { return midiControlTab; }
     const SkinControls& getSkinControls() const noexcept { return skinControls; }
     const juce::OwnedArray<GUIController>& getGenericControls() const noexcept { return genericControls; }
     GFXPanel* getDebugPanel() const noexcept { return debugPanel.get(); }
@@ -129,7 +135,7 @@ private:
     StatusBar statusBar;
     std::unique_ptr<AboutWindow> aboutWindow;
     std::unique_ptr<OptionsWindow> optionsWindow;
-    juce::Component* midiControlTab = nullptr;
+    MidiControlComponent* midiControlTab = nullptr;
     SkinControls skinControls;
     juce::OwnedArray<GUIController> genericControls;
     std::unique_ptr<GFXPanel> debugPanel;

@@ -1,5 +1,6 @@
 #include "gui/BasePluginEditorOldStyle.h"
 
+#include "framework/MidiControlComponent.h"
 #include "presets/BasePluginOldStyle.h"
 #include "presets/OldStylePresetBrowserWindow.h"
 
@@ -11,19 +12,24 @@ BasePluginEditorOldStyle::BasePluginEditorOldStyle (BasePluginOldStyle& plugin)
     if (presetNameDisplay != nullptr)
         presetNameDisplay->addDisplayListener (this);
 
+    // Map files of older versions open too.
+    getMidiControlTab()->setFilePatterns (plugin.getMidiMapOpenPattern());
+
     presetBrowserWindow = std::make_unique<OldStylePresetBrowserWindow> (plugin);
     presetBrowserWindow->setSize (OldStylePresetBrowserWindow::defaultWidth, OldStylePresetBrowserWindow::defaultHeight);
     addChildComponent (*presetBrowserWindow);
 
-    // Stands in for the "Presets" page until it is written. At index 0 it
-    // becomes the current tab.
-    auto tab = std::make_unique<juce::Component> ("Presets");
+    // At index 0 it becomes the current tab.
+    auto tab = std::make_unique<PresetsSettingsComponent> (plugin);
     presetsTab = tab.get();
+    presetsTab->getDefaultPresetsGroup().addListener (this);
     getOptionsWindow().addTab ("Presets", tab.release(), 0);
 }
 
 BasePluginEditorOldStyle::~BasePluginEditorOldStyle()
 {
+    presetsTab->getDefaultPresetsGroup().removeListener (this);
+
     if (presetNameDisplay != nullptr)
         presetNameDisplay->removeDisplayListener (this);
 }

@@ -3,6 +3,7 @@
 #include "gui/BasePluginEditor.h"
 #include "gui/GFXDisplay.h"
 #include "gui/RadioButtons.h"
+#include "presets/PresetsSettingsComponent.h"
 
 class BasePluginOldStyle;
 class OldStylePresetBrowserWindow;
@@ -15,6 +16,9 @@ class BasePluginEditorOldStyle : public BasePluginEditor,
                                  public GFXDisplayListener
 {
 public:
+    // The "Presets" page of the options window.
+    using PresetsSettingsComponent = ::PresetsSettingsComponent;
+
     explicit BasePluginEditorOldStyle (BasePluginOldStyle& plugin);
     ~BasePluginEditorOldStyle() override;
 
@@ -27,13 +31,13 @@ public:
     BasePluginOldStyle& getOldStylePlugin() const noexcept { return oldStylePlugin; }
     GFXDisplay* getPresetNameDisplay() const noexcept { return presetNameDisplay; }
     OldStylePresetBrowserWindow* getPresetBrowserWindow() const noexcept { return presetBrowserWindow.get(); }
-    juce::Component* getPresetsTab() const noexcept { return presetsTab; }
+    PresetsSettingsComponent* getPresetsTab() const noexcept { return presetsTab; }
 
 private:
     BasePluginOldStyle& oldStylePlugin;
     GFXDisplay* presetNameDisplay = nullptr;
     std::unique_ptr<OldStylePresetBrowserWindow> presetBrowserWindow;
-    juce::Component* presetsTab = nullptr;
+    PresetsSettingsComponent* presetsTab = nullptr;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePluginEditorOldStyle)
 };

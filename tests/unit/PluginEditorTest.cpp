@@ -4,6 +4,7 @@
 
 #include "engine/QuilvernCore.h"
 #include "engine/QuilvernFactory.h"
+#include "framework/MidiControlListComponent.h"
 #include "framework/BoolParameter.h"
 #include "framework/EnumParameter.h"
 #include "gui/AboutWindow.h"
@@ -143,6 +144,48 @@ TEST_F (PluginEditorTest, LearnModeShowsEachStateOfThePairing)
     MessagePump::run();
     EXPECT_EQ (statusText(), "CC# 7 is assigned to parameter 'Stereo Phase'.");
     toggleLearnMode();
+}
+
+TEST_F (PluginEditorTest, MidiLearnFromTheMidiTabEndsInItsList)
+{
+    auto& page = *editor.getMidiControlTab();
+    auto& learnBox = *dynamic_cast<juce::Button*> (page.getLearnModeBox().getChildComponent (0));
+    learnBox.triggerClick();
+    MessagePump::run();
+    EXPECT_EQ (statusText(), "Waiting for a controller or parameter movement...");
+
+    turn ("FeedbackKnob", 0.6);
+    processBlock ({ { 21, 90 } });
+    EXPECT_EQ (statusText(), "CC# 21 is assigned to parameter 'Feedback'.");
+
+    auto& list = page.getList();
+    ASSERT_EQ (list.getNumRows(), 1);
+    EXPECT_EQ (list.getRow (list.findRowOf (21))->parameter->getName(), "Feedback");
+
+    learnBox.triggerClick();
+    MessagePump::run();
+    EXPECT_FALSE (plugin->getMidiControl().isLearnMode());
+    EXPECT_EQ (statusText(), "");
+}
+
+TEST_F (PluginEditorTest, ChoicesForTheNextStartAreNotedUntilTheTabChanges)
+{
+    auto& tabs = editor.getOptionsWindow().getTabs();
+    auto& page = *editor.getMidiControlTab();
+    auto& mapBox = *dynamic_cast<juce::Button*> (page.getDefaultMapBox().getCheckBox().getChildComponent (0));
+
+    editor.getPresetsTab()->getDefaultPresetsGroup().setSelectedIndex (1, juce::sendNotificationSync);
+    EXPECT_EQ (statusText(), "Default Presets settings will be affected when plugin is loaded.");
+    EXPECT_EQ (editor.getStatusBar().getPriority(), StatusBar::settingsNotePriority);
+
+    tabs.setCurrentTabIndex (1);
+    EXPECT_EQ (statusText(), "");
+
+    mapBox.triggerClick();
+    MessagePump::run();
+    EXPECT_EQ (statusText(), "Default Map settings will be affected when plugin is loaded.");
+    mapBox.triggerClick();
+    MessagePump::run();
 }
 
 TEST_F (PluginEditorTest, ALearnSwitchOnAnotherThreadReachesTheStatusBarOnTheMessageThread)
