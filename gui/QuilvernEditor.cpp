@@ -1,11 +1,10 @@
 #include "gui/QuilvernEditor.h"
 
 #include "engine/NorvaneEffect.h"
+#include "framework/SteppedValue.h"
 #include "gui/GFXAnimation.h"
 #include "gui/GFXKnob.h"
 #include "gui/GFXSwitch.h"
-
-#include <cmath>
 
 QuilvernEditor::QuilvernEditor (NorvaneEffect& effect)
     : NorvaneEffectEditor (effect),
@@ -45,7 +44,8 @@ void QuilvernEditor::updateDisplay()
 
 int QuilvernEditor::getSyncMode (float normalisedValue)
 {
-    return (int) std::floor ((numSyncModes - 1) * normalisedValue + 0.5f);
+    // Read as the oscillator and the parameter's text read it.
+    return (int) SteppedValue::nearestStep (normalisedValue, numSyncModes - 1);
 }
 
 void QuilvernEditor::parameterChanged (Parameter* parameter)

@@ -283,7 +283,8 @@ TEST_F (PluginEditorTest, SyncShowsTheNoteRateSwitchInPlaceOfTheRateKnob)
     {
         float value;
         bool knobShown;
-    } steps[] = { { 2.0f / 3.0f, false }, { 1.0f / 3.0f, false }, { 1.0f, false }, { 0.0f, true } };
+    } steps[] = { { 2.0f / 3.0f, false }, { 1.0f / 3.0f, false }, { 1.0f, false }, { 0.0f, true },
+                  { 1.0f / 6.0f, false } }; // the float for the boundary: "Full", as the engine reads it
 
     for (const auto& step : steps)
     {
