@@ -6,6 +6,7 @@
 #include "framework/IntParameter.h"
 #include "framework/MidiControlComponent.h"
 #include "gui/AboutWindow.h"
+#include "gui/EmbeddedImages.h"
 #include "gui/GFXKnob.h"
 #include "gui/GFXMultiStateButton.h"
 #include "gui/GFXPanel.h"
@@ -150,7 +151,8 @@ void BasePluginEditor::loadSkin (const juce::String& skinResource)
     if (! SkinXml::hasTag (*skin, "PluginEditor"))
         return;
 
-    background = EmbeddedResources::loadResourceImage (SkinXml::readString (*skin, "background", "Background.png"));
+    // Shared with the editors of further instances through JUCE's image cache.
+    background = EmbeddedImages::load (SkinXml::readString (*skin, "background", "Background.png"));
 
     if (background.isValid())
         setEditorSize (background.getWidth(), background.getHeight());

@@ -17,6 +17,7 @@
 #include "gui/QuilvernEditor.h"
 #include "presets/OldStylePresetBrowserWindow.h"
 #include "support/MessagePump.h"
+#include "support/RepaintRecorder.h"
 #include "support/SkinTestSupport.h"
 #include "support/WithoutAudio.h"
 
@@ -68,7 +69,7 @@ protected:
 
     // One block of a loud sine through the processor, with controller
     // messages at its start.
-    void processBlock (std::initializer_list<std::pair<int, int>> controllers = {})
+    void processBlock (std::initializer_list<std::pair<int, int>> controllers = {}, float level = 0.9f)
     {
         if (! prepared)
         {
@@ -80,7 +81,7 @@ protected:
 
         for (int channel = 0; channel < 2; ++channel)
             for (int i = 0; i < blockSize; ++i)
-                buffer.setSample (channel, i, 0.9f * std::sin (0.05f * (float) i));
+                buffer.setSample (channel, i, level * std::sin (0.05f * (float) i));
 
         juce::MidiBuffer midi;
 
@@ -329,6 +330,46 @@ TEST_F (PluginEditorTest, MetersFallAfterReleaseResourcesAndLightsGoDarkAtOnce)
     EXPECT_GT (ticksToSilence, 0) << "silent within 300 ms";
     EXPECT_FLOAT_EQ (NorvaneEffectEditor::fall (1.0f), 0.675f);
     EXPECT_FLOAT_EQ (NorvaneEffectEditor::fall (0.01f), 0.0f);
+}
+
+TEST_F (PluginEditorTest, AnUpdateRepaintsOnlyTheMetersAndLightsWhoseFrameChanged)
+{
+    // Updates come from this test alone.
+    editor.stopTimer();
+    RepaintRecorder window (editor);
+    const juce::StringArray animations { "LeftVUMeter", "RightVUMeter", "LFO1ValueLed", "LFO2ValueLed" };
+
+    for (const float level : { 0.9f, 0.001f, 0.9f, 0.3f })
+    {
+        for (int block = 0; block < 10; ++block)
+            processBlock ({}, level);
+
+        window.clear();
+        std::vector<int> framesBefore;
+
+        for (const auto& name : animations)
+            framesBefore.push_back (control<GFXAnimation> (name).getFrame());
+
+        editor.updateDisplay();
+
+        juce::RectangleList<int> expected;
+
+        for (int i = 0; i < animations.size(); ++i)
+            if (auto& animation = control<GFXAnimation> (animations[i]); animation.getFrame() != framesBefore[(size_t) i])
+                expected.add (animation.getBounds());
+
+        SCOPED_TRACE (level);
+        EXPECT_FALSE (expected.isEmpty()) << "the level change moves a meter";
+        EXPECT_EQ (window.getDirtyRegion().getBounds(), expected.getBounds());
+
+        for (const auto& area : window.getDirtyRegion())
+            EXPECT_TRUE (expected.containsRectangle (area)) << area.toString();
+
+        // Nothing moved since: nothing to paint.
+        window.clear();
+        editor.updateDisplay();
+        EXPECT_TRUE (window.getDirtyRegion().isEmpty());
+    }
 }
 
 TEST_F (PluginEditorTest, CtrlClickOnPreviousPresetCopiesThePresetAndShowsNothing)
