@@ -1,5 +1,6 @@
 #include "framework/AudioProcessorEditorWrapper.h"
 
+#include "framework/WindowColormap.h"
 #include "framework/WindowManagerAtoms.h"
 
 AudioProcessorEditorWrapper::AudioProcessorEditorWrapper (juce::AudioProcessor& processor,
@@ -17,6 +18,7 @@ AudioProcessorEditorWrapper::~AudioProcessorEditorWrapper()
 {
     editorComponent.setVisible (false);
     removeChildComponent (&editorComponent);
+    WindowColormap::free (std::exchange (windowColormap, 0ul));
 }
 
 void AudioProcessorEditorWrapper::childBoundsChanged (juce::Component* child)
@@ -24,4 +26,23 @@ void AudioProcessorEditorWrapper::childBoundsChanged (juce::Component* child)
     // A docked panel grows the editor; the host's window follows.
     if (child == &editorComponent)
         setSize (editorComponent.getWidth(), editorComponent.getHeight());
+}
+
+void AudioProcessorEditorWrapper::parentHierarchyChanged()
+{
+    // A plug-in format's window is made for this editor and goes when the
+    // format takes the editor out of it; the standalone program's window
+    // stays and may show another editor.
+    if (processor.wrapperType == juce::AudioProcessor::wrapperType_Standalone)
+        return;
+
+    if (auto* peer = getPeer())
+    {
+        if (windowColormap == 0)
+            windowColormap = WindowColormap::find (*peer);
+    }
+    else if (getParentComponent() == nullptr)
+    {
+        WindowColormap::free (std::exchange (windowColormap, 0ul));
+    }
 }

@@ -13,9 +13,12 @@ public:
     ~AudioProcessorEditorWrapper() override;
 
     void childBoundsChanged (juce::Component* child) override;
+    void parentHierarchyChanged() override;
 
 private:
     juce::Component& editorComponent;
+    // The colormap of the host format's window, freed when that window goes.
+    unsigned long windowColormap = 0;
 
     JUCE_DECLARE_NON_COPYABLE (AudioProcessorEditorWrapper)
 };

@@ -1,5 +1,7 @@
 #include "gui/ComponentDetacher.h"
 
+#include "framework/WindowColormap.h"
+
 ComponentDetacher::~ComponentDetacher()
 {
     reattach();
@@ -34,6 +36,9 @@ void ComponentDetacher::reattach()
         return;
 
     if (component->isOnDesktop())
+        if (auto* peer = component->getPeer())
+            WindowColormap::release (*peer);
+
         component->removeFromDesktop();
 
     if (auto* owner = parent.getComponent())
