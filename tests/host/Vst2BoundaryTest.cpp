@@ -4,9 +4,7 @@
 #include <gmock/gmock.h>
 #include <pluginterfaces/vst2.x/aeffectx.h>
 
-#include "support/LibraryCopy.h"
-
-#include <dlfcn.h>
+#include "support/Vst2EntryPoint.h"
 
 #include <array>
 #include <cstring>
@@ -28,8 +26,6 @@ struct MidiKeyName
     VstInt32 flags;
 };
 
-using EntryPoint = AEffect* (*) (audioMasterCallback);
-
 VstIntPtr hostVersionAnswer = 2400;
 
 VstIntPtr hostCallback (AEffect*, int opcode, int, VstIntPtr, void*, float)
@@ -37,16 +33,9 @@ VstIntPtr hostCallback (AEffect*, int opcode, int, VstIntPtr, void*, float)
     return opcode == audioMasterVersion ? hostVersionAnswer : 0;
 }
 
-EntryPoint loadEntryPoint()
-{
-    // Kept loaded for the whole run, as hosts keep plug-in libraries loaded.
-    static void* library = dlopen (LibraryCopy::get().getFullPathName().toRawUTF8(), RTLD_NOW | RTLD_LOCAL);
-    return library != nullptr ? reinterpret_cast<EntryPoint> (dlsym (library, "VSTPluginMain")) : nullptr;
-}
-
 AEffect* openEffect (VstIntPtr versionAnswer)
 {
-    auto entryPoint = loadEntryPoint();
+    auto entryPoint = Vst2EntryPoint::get();
 
     if (entryPoint == nullptr)
         return nullptr;
@@ -60,7 +49,7 @@ class Vst2BoundaryTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_NE (loadEntryPoint(), nullptr) << dlerror();
+        ASSERT_NE (Vst2EntryPoint::get(), nullptr) << "cannot load " << LibraryCopy::get().getFullPathName();
         effect = openEffect (2400);
         ASSERT_NE (effect, nullptr);
         dispatch (effOpen);
@@ -129,7 +118,7 @@ constexpr ParameterRow parameterRows[] = {
 
 TEST (Vst2Entry, RefusesHostThatAnswersVersionZero)
 {
-    ASSERT_NE (loadEntryPoint(), nullptr) << dlerror();
+    ASSERT_NE (Vst2EntryPoint::get(), nullptr) << "cannot load " << LibraryCopy::get().getFullPathName();
     EXPECT_EQ (openEffect (0), nullptr);
 }
 
