@@ -7,6 +7,11 @@
 # --headless runs without an X display, as a host on a machine without one
 # would see it. Otherwise the program gets $DISPLAY; without one it is not
 # run and the exit status is 77 (CTest's "skipped").
+#
+# Wine's desktop takes its display from the first program of a wine server:
+# a program with a display cannot open windows beside a headless one. So
+# each run waits for the prefix's wine server to end before it returns, and
+# runs of one prefix must not overlap (the tests share a resource lock).
 set -euo pipefail
 
 headless=0
@@ -21,18 +26,20 @@ if [[ -z "${WINEPREFIX:-}" ]]; then
 fi
 
 wine="$(command -v wine64 || echo /usr/lib/wine/wine64)"
+wineserver="$(dirname "$(readlink -f "$wine")")/wineserver"
 
 # No prompts to install Mono or Gecko, and none of wine's own diagnostics.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 if ((headless)); then
-    exec env -u DISPLAY -u WAYLAND_DISPLAY "$wine" "$@"
-fi
-
-if [[ -z "${DISPLAY:-}" ]]; then
+    unset DISPLAY WAYLAND_DISPLAY
+elif [[ -z "${DISPLAY:-}" ]]; then
     echo "wine-run.sh: no X display; $(basename "$1") needs one"
     exit 77
 fi
 
-exec "$wine" "$@"
+status=0
+"$wine" "$@" || status=$?
+"$wineserver" -w
+exit $status
