@@ -1,14 +1,12 @@
 #include "gui/FilmStrip.h"
 
-#include <cmath>
+#include "framework/SteppedValue.h"
 
 int FilmStrip::frameForValue (double value, int numFrames) noexcept
 {
-    if (numFrames <= 1 || ! (value > 0.0))
-        return 0;
-
-    const double frame = std::floor ((numFrames - 1) * value + 0.5);
-    return frame >= numFrames - 1 ? numFrames - 1 : (int) frame;
+    // The same reading of a value as the parameters' own, so a switch shows
+    // the frame of the item the host's value selects, also on a boundary.
+    return numFrames <= 1 ? 0 : (int) SteppedValue::nearestStep (value, numFrames - 1);
 }
 
 int FilmStrip::frameHeight (const juce::Image& image, int numFrames) noexcept
