@@ -106,13 +106,9 @@ void PathComponent::paint (juce::Graphics& g)
 
 void PathComponent::browse()
 {
-    chooser = std::make_unique<juce::FileChooser> (dialogTitle, startingLocation, filePatterns);
-    const auto flags = juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles;
-
-    chooser->launchAsync (flags, [safeThis = SafePointer<PathComponent> (this)] (const juce::FileChooser& fc) {
-        const auto file = fc.getResult();
-
-        if (safeThis != nullptr && file != juce::File())
-            safeThis->setPath (file.getFullPathName(), juce::sendNotification);
-    });
+    fileDialog.launch ({ false, dialogTitle, startingLocation, filePatterns },
+                       [safeThis = SafePointer<PathComponent> (this)] (const juce::File& file) {
+                           if (safeThis != nullptr)
+                               safeThis->setPath (file.getFullPathName(), juce::sendNotification);
+                       });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/FileDialog.h"
 #include "gui/TextButtonEx.h"
 
 // A file path in a rounded field with a "Browse" button at its right edge.
@@ -35,6 +36,8 @@ public:
     // The path is too wide for its field and shows "[...]" after its start.
     bool isPathShortened() const;
     TextButtonEx& getBrowseButton() { return browseButton; }
+    const TextButtonEx& getBrowseButton() const { return browseButton; }
+    FileDialog& getFileDialog() { return fileDialog; }
 
     void paint (juce::Graphics&) override;
     void resized() override;
@@ -54,7 +57,7 @@ private:
     int pathWidth = 0, ellipsisWidth = 0;
     juce::Rectangle<int> fieldArea, textArea;
     TextButtonEx browseButton { "Browse", 1 };
-    std::unique_ptr<juce::FileChooser> chooser;
+    FileDialog fileDialog;
     juce::Array<Listener*> listeners;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PathComponent)

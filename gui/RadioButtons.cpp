@@ -39,6 +39,8 @@ void RadioButtons::setSelectedIndex (int index, juce::NotificationType notificat
     for (int i = 0; i < buttons.size(); ++i)
         buttons[i]->setToggleState (i == index, juce::dontSendNotification);
 
+    selectedIndexChanged();
+
     if (notification != juce::dontSendNotification)
         callListenersLastFirst (listeners, [this] (Listener& l) { l.radioButtonsChanged (this); });
 }

@@ -38,6 +38,8 @@ protected:
     // Grows the group to fit its title and choices (it never shrinks its
     // width) and places the buttons.
     virtual void updateLayout();
+    // After every change of the selection, told or not, before the listeners.
+    virtual void selectedIndexChanged() {}
 
 private:
     struct Metrics

@@ -1,6 +1,7 @@
 // Renders each framework widget and window to a PNG in the folder given
 // (default: widget-snapshots in the current folder). No display is needed.
 
+#include "framework/MidiControlListComponent.h"
 #include "gui/AlertWindow.h"
 #include "gui/CheckBox.h"
 #include "gui/ComboBoxEx.h"
@@ -12,6 +13,8 @@
 #include "gui/RadioButtons.h"
 #include "gui/StatusBar.h"
 #include "gui/TextButtonEx.h"
+#include "presets/BasePluginOldStyle.h"
+#include "presets/PresetsSettingsComponent.h"
 
 #include <iostream>
 
@@ -270,6 +273,73 @@ void renderWindows (Snapshots& s)
         s.write ("PopupMenuEx", desktop.createComponentSnapshot (desktop.getLocalBounds(), true, 2.0f));
     }
 }
+// The preset layer with the product's parameters, for the "Presets" tab.
+struct PresetsPlugin : BasePluginOldStyle
+{
+    juce::String getPluginName() const override { return "Quilvern"; }
+    juce::String getPluginCode() const override { return "QV"; }
+    void prepareToPlay (double, int) override {}
+    void releaseResources() override {}
+    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
+    double getTailLengthSeconds() const override { return 0.0; }
+    bool acceptsMidi() const override { return true; }
+    bool producesMidi() const override { return false; }
+};
+
+// Both tabs in the options window, as a window over the editor and docked
+// below the face; the map has more columns than the docked list shows.
+void renderOptionsTabs (Snapshots& s)
+{
+    PresetsPlugin plugin;
+    plugin.setDefaultPresetsMode (BasePluginOldStyle::userDefinedPresets);
+    plugin.setUserDefinedPresetsFile ("/home/user/Music/Quilvern/Banks/Live sets 2024.qvprsb");
+
+    auto& midi = plugin.getMidiControl();
+    midi.setOwnerName ("Quilvern");
+    midi.setMapFile ("/home/user/Music/Quilvern/Nano controller.qvccmap");
+    midi.setUseMapFileAtStart (true);
+
+    for (int i = 0; i < 14; ++i)
+        midi.assign (i < 8 ? 20 + i : 70 + i, plugin.getParameterManager().getParameter (i), false);
+
+    for (const bool docked : { false, true })
+    {
+        Desktop desktop (s.lookAndFeel, docked ? 633 : 900, docked ? 256 : 680);
+        OptionsWindow options;
+        options.setTitle ("Options");
+        auto* midiTab = new MidiControlComponent (midi, ".qvccmap", "*.qvccmap; *.qvc");
+        options.addTab ("Midi Control", midiTab);
+        options.addTab ("Presets", new PresetsSettingsComponent (plugin), 0);
+        desktop.addChildComponent (options);
+
+        if (docked)
+        {
+            options.setFlatStyle (true);
+            options.setShadowSide (EmbeddedImages::shadowTop);
+            options.setBounds (desktop.getLocalBounds());
+            options.setVisible (true);
+            desktop.sendLookAndFeelChange();
+        }
+        else
+        {
+            options.setSize (800, 600);
+            options.show();
+        }
+
+        const juce::String suffix (docked ? "Docked" : "");
+
+        for (const int tab : { 0, 1 })
+        {
+            options.getTabs().setCurrentTabIndex (tab);
+
+            if (tab == 1)
+                midiTab->getList().setSelectedIndex (9);
+
+            s.write (options.getTabs().getCurrentTabName().removeCharacters (" ") + "Tab" + suffix,
+                     desktop.createComponentSnapshot (desktop.getLocalBounds(), true, 2.0f));
+        }
+    }
+}
 } // namespace
 
 int main (int argc, char** argv)
@@ -281,5 +351,6 @@ int main (int argc, char** argv)
     renderWidgets (snapshots);
     renderJuceWidgets (snapshots);
     renderWindows (snapshots);
+    renderOptionsTabs (snapshots);
     return 0;
 }
