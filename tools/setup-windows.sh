@@ -52,10 +52,11 @@ if ! apt-cache showsrc libpng1.6 >/dev/null 2>&1; then
     add_debian_source_entries
 fi
 
-bash "$repo/tools/windows-deps.sh" "$deps"
-
+# Let separate checkouts of the project share compiled objects.
 export CCACHE_BASEDIR="$repo"
 export CCACHE_NOHASHDIR=1
+
+bash "$repo/tools/windows-deps.sh" "$deps"
 
 if [[ ! -f "$build/build.ninja" ]]; then
     cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \

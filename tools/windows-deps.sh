@@ -100,8 +100,11 @@ build_libjpeg() {
 
 build_package() {
     local package="$1" builder="$2" work version
-    work="$(mktemp -d "$prefix/.work-$package-XXXXXX")"
-    chmod 755 "$work"
+    # A fixed place, so that ccache finds the objects of an earlier build of
+    # the same sources in another checkout.
+    work="$prefix/.work-$package"
+    rm -rf "$work"
+    mkdir -p "$work"
     version="$(fetch_source "$package" "$work")"
     if [[ -n "$version" ]]; then
         echo "Building $package $version for Windows (static)"
