@@ -46,8 +46,9 @@ set_property(TARGET juce_vst2_sdk APPEND PROPERTY INTERFACE_INCLUDE_DIRECTORIES 
 set_target_properties(Quilvern_VST PROPERTIES PREFIX "")
 
 # The library exports VSTPluginMain and nothing else. JUCE marks its own
-# entry point (renamed above) dllexport; that mark is dropped so that only
-# ours is exported, and nothing is exported automatically.
+# entry point (renamed above) __declspec (dllexport), which MinGW's GCC reads
+# as __attribute__ ((dllexport)); in that one file the word names a harmless
+# attribute instead, so only ours is exported, and nothing automatically.
 set_property(SOURCE ${JUCE_MODULES_DIR}/juce_audio_plugin_client/juce_audio_plugin_client_VST2.cpp
     TARGET_DIRECTORY Quilvern_VST
     APPEND PROPERTY COMPILE_DEFINITIONS dllexport=unused)
