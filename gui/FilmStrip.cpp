@@ -4,7 +4,8 @@
 
 int FilmStrip::frameForValue (double value, int numFrames) noexcept
 {
-    // The same reading of a value as its parameter's own text and sound.
+    // The same reading of a value as the parameters' own, so a switch shows
+    // the frame of the item the host's value selects, also on a boundary.
     return numFrames <= 1 ? 0 : (int) SteppedValue::nearestStep (value, numFrames - 1);
 }
 

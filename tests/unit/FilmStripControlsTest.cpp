@@ -32,8 +32,8 @@ TEST (FilmStripControls, AValuePicksTheNearestFrameAndTheRenderingShowsIt)
 {
     const FrameCase cases[] = { { 0.5, 61, 30 }, { 0.49, 61, 29 }, { 1.0, 61, 60 }, { 0.0, 61, 0 },
                                 { 1.0 / 3.0, 4, 1 }, { 0.7, 11, 7 }, { 0.7f, 11, 7 }, { 0.5, 1, 0 },
-                                // A host's float for the boundary 0.7 of a six-frame wave knob.
-                                { 0.7f, 6, 4 } };
+                                // a host's floats for the wave table's boundaries
+                                { 0.7f, 6, 4 }, { 0.9f, 6, 5 } };
 
     for (const auto& c : cases)
     {
