@@ -13,6 +13,7 @@ AboutWindow::AboutWindow (const Product& p)
     : product (p), notice (createNotice (p))
 {
     setTitle ("About " + product.name);
+    setSize (defaultWidth, defaultHeight);
     noticeText.setMultiLine (true, true);
     noticeText.setReadOnly (true);
     noticeText.setCaretVisible (false);
@@ -51,6 +52,14 @@ juce::String AboutWindow::createNotice (const Product& p)
 juce::Rectangle<int> AboutWindow::getHeadingArea() const
 {
     return getContentArea().removeFromTop (headingHeight);
+}
+
+void AboutWindow::positionWindow()
+{
+    if (auto* parent = getParentComponent())
+        setSize (juce::jmin (defaultWidth, parent->getWidth()), juce::jmin (defaultHeight, parent->getHeight()));
+
+    WindowComponent::positionWindow();
 }
 
 void AboutWindow::resized()

@@ -13,11 +13,18 @@ public:
         juce::String name, version, maker;
     };
 
+    static constexpr int defaultWidth = 640;
+    static constexpr int defaultHeight = 480;
+
     explicit AboutWindow (const Product& product);
 
     const Product& getProduct() const noexcept { return product; }
     // The credits and the licence notice, as the window shows them.
     const juce::String& getNotice() const noexcept { return notice; }
+
+    // In an editor smaller than the window, the window takes the editor's
+    // size, so that its title bar and close button stay in reach.
+    void positionWindow() override;
 
     void paint (juce::Graphics& g) override;
     void resized() override;

@@ -97,7 +97,6 @@ BasePluginEditor::BasePluginEditor (BasePlugin& owner, const juce::String& skinR
     aboutWindow = std::make_unique<AboutWindow> (AboutWindow::Product { plugin.getPluginName(),
                                                                         JucePlugin_VersionString,
                                                                         JucePlugin_Manufacturer });
-    aboutWindow->setSize (aboutWidth, aboutHeight);
     addChildComponent (*aboutWindow);
 
     optionsWindow = std::make_unique<OptionsWindow>();

@@ -38,8 +38,6 @@ public:
     static constexpr int defaultWidth = 1024;
     static constexpr int defaultHeight = 800;
     static constexpr int tooltipDelayMs = 850;
-    static constexpr int aboutWidth = 640;
-    static constexpr int aboutHeight = 480;
     static constexpr int optionsWidth = 800;
     static constexpr int optionsHeight = 600;
     static constexpr juce::uint32 fallbackBackground = 0xFFE5E5E5;

@@ -408,15 +408,25 @@ TEST_F (PluginEditorTest, CtrlClickOnOptionsShowsTheAboutWindowInsideTheEditor)
 
     EXPECT_TRUE (about.isShown());
     EXPECT_TRUE (editor.isParentOf (&about));
-    EXPECT_EQ (about.getBounds().getWidth(), 640);
-    EXPECT_EQ (about.getBounds().getHeight(), 480);
+    // 640 x 480, but never larger than the editor, whose close button
+    // would then lie out of reach.
+    EXPECT_EQ (about.getParentComponent()->getLocalBounds(), editor.getLocalBounds());
+    EXPECT_EQ (about.getBounds(), juce::Rectangle<int> (0, 0, 633, 223));
+    EXPECT_TRUE (about.getLocalBounds().contains (about.getCloseButton().getBounds()));
+    about.hide();
+
+    click ("OptionsButton");
+    click ("OptionsButton", ctrlClick);
+    EXPECT_EQ (about.getBounds(), juce::Rectangle<int> (0, 0, 633, 479));
+
+    about.getParentComponent()->setSize (1024, 800);
+    EXPECT_EQ (about.getBounds(), juce::Rectangle<int> (192, 160, 640, 480));
     EXPECT_EQ (about.getProduct().name, "Quilvern");
     EXPECT_EQ (about.getProduct().version, "1.3.1");
     EXPECT_EQ (about.getProduct().maker, "Brannock Group Audio Software");
     EXPECT_THAT (about.getNotice().toStdString(), ::testing::HasSubstr ("JUCE"));
     EXPECT_THAT (about.getNotice().toStdString(), ::testing::HasSubstr ("Tahoma"));
     EXPECT_THAT (about.getNotice().toStdString(), ::testing::HasSubstr ("GNU General Public License"));
-    EXPECT_FALSE (editor.getOptionsWindow().isVisible());
 }
 
 //==============================================================================

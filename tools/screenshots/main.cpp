@@ -1,7 +1,7 @@
 // Opens the editor of the built VST 2.4 library the way a bare Linux host
 // does (its own X window, effEditOpen, effEditIdle), with a few controller
-// assignments and some audio behind it, clicks "Options" and the options
-// tabs, and writes what the host window shows at each step as PNG files:
+// assignments and some audio behind it, clicks "Options", the options tabs
+// and Ctrl-clicks "Options" for the about window, and writes what the host window shows at each step as PNG files:
 //
 //     quilvern-screenshots LIBRARY FOLDER
 //
@@ -215,6 +215,10 @@ int run (const juce::File& libraryFile, const juce::File& folder)
     window.click (midiControlTabX, tabsY);
     host.idleFor (300);
     ok = ok && host.save (folder.getChildFile ("editor-options-midi-control.png"), faceWidth, dockedHeight);
+
+    window.click (optionsButtonX, optionsButtonY, true);
+    host.idleFor (300);
+    ok = ok && host.save (folder.getChildFile ("editor-about.png"), faceWidth, dockedHeight);
 
     host.dispatch (effEditClose);
     host.idleFor (50);
