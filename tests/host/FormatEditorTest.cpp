@@ -8,6 +8,9 @@
 
 #include "support/X11HostWindow.h"
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 #include <functional>
 
 namespace
@@ -208,3 +211,76 @@ TEST_P (FormatEditorTest, OpensDrawsDocksThePanelThroughTheHostAndReopensWithIt)
 INSTANTIATE_TEST_SUITE_P (Formats, FormatEditorTest,
                           ::testing::Values (Format { "VST3", createVst3 }, Format { "LV2", createLv2 }),
                           [] (const auto& info) { return std::string (info.param.name); });
+
+namespace
+{
+// The pixels of one colour in a window, or none while it is not viewable.
+int countPixelsOfColour (Display* display, ::Window window, std::uint32_t colour)
+{
+    XWindowAttributes attributes {};
+
+    if (XGetWindowAttributes (display, window, &attributes) == 0 || attributes.map_state != IsViewable)
+        return 0;
+
+    auto* image = XGetImage (display, window, 0, 0, (unsigned) attributes.width, (unsigned) attributes.height,
+                             AllPlanes, ZPixmap);
+
+    if (image == nullptr)
+        return 0;
+
+    int count = 0;
+
+    for (int y = 0; y < attributes.height; ++y)
+        for (int x = 0; x < attributes.width; ++x)
+            count += ((XGetPixel (image, x, y) & 0xffffffu) == colour) ? 1 : 0;
+
+    XDestroyImage (image);
+    return count;
+}
+
+// The same in every top-level window of the display.
+int countPixelsOfColourOnScreen (Display* display, std::uint32_t colour)
+{
+    ::Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    XQueryTree (display, DefaultRootWindow (display), &root, &parent, &children, &count);
+    int pixels = 0;
+
+    for (unsigned int i = 0; i < count; ++i)
+        pixels += countPixelsOfColour (display, children[i], colour);
+
+    if (children != nullptr)
+        XFree (children);
+
+    return pixels;
+}
+} // namespace
+
+// The Standalone program opens its window with the editor in it and draws
+// the status bar across the editor's width. Its own settings go to a home
+// folder of the test's.
+TEST (StandaloneEditor, OpensItsWindowWithTheEditorDrawn)
+{
+    X11HostWindow hostConnection (1, 1);
+    ASSERT_TRUE (hostConnection.isOpen()) << "no X display";
+    auto* display = XOpenDisplay (nullptr);
+    ASSERT_NE (display, nullptr);
+
+    const auto program = copyOf ("Standalone/Quilvern");
+    program.setExecutePermission (true);
+    const auto home = getCopiesFolder().getChildFile ("home");
+    home.createDirectory();
+    juce::ChildProcess standalone;
+    ASSERT_TRUE (standalone.start (juce::StringArray { "/usr/bin/env", "HOME=" + home.getFullPathName(),
+                                                       "XDG_CONFIG_HOME=" + home.getFullPathName(),
+                                                       program.getFullPathName() },
+                                   0));
+
+    const bool drawn = pumpUntil ([&] { return countPixelsOfColourOnScreen (display, statusBarColour) >= faceWidth * 12; },
+                                  10000);
+
+    EXPECT_TRUE (standalone.isRunning()) << standalone.readAllProcessOutput();
+    EXPECT_TRUE (drawn) << "no window with the editor's status bar";
+    standalone.kill();
+    XCloseDisplay (display);
+}
