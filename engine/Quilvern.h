@@ -30,6 +30,7 @@ public:
 
     std::unique_ptr<Core> createCore() override;
     int getNumClocks() const override;
+    std::unique_ptr<juce::Component> createEditorComponent() override;
 
     void parameterChanged (Parameter* parameter) override;
     std::unique_ptr<juce::XmlElement> createPresetXml (const Preset& preset) override;

@@ -6,6 +6,7 @@
 #include "framework/ModuleFile.h"
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
+#include "gui/BasePluginEditor.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -35,14 +36,6 @@ juce::File getUserSettingsFolder()
     const juce::String configPath (juce::CharPointer_UTF8 (configHome != nullptr ? configHome : ""));
     return juce::File::isAbsolutePath (configPath) ? juce::File (configPath) : standard;
    #endif
-}
-
-// Stands in for the editor until the skin-driven one exists.
-std::unique_ptr<juce::Component> createPlaceholderEditor (const juce::String& name)
-{
-    auto component = std::make_unique<juce::Component> (name);
-    component->setSize (400, 300);
-    return component;
 }
 
 juce::Timer* asTimer (juce::Component* component)
@@ -103,6 +96,17 @@ void BasePlugin::start()
     initialise();
     editorComponent = createEditorComponent();
 
+    if (auto* editor = dynamic_cast<BasePluginEditor*> (editorComponent.get()))
+    {
+        editor->buildGenericLayout();
+
+        if (isDebugMode())
+            editor->createDebugPanel();
+
+        // Widgets take their fonts and metrics from the editor's look and feel.
+        editor->sendLookAndFeelChange();
+    }
+
     if (auto* timer = asTimer (editorComponent.get()))
         timer->startTimer (editorTimerIntervalMs);
 
@@ -126,7 +130,7 @@ void BasePlugin::initialise()
     initialised();
 }
 
-std::unique_ptr<juce::Component> BasePlugin::createEditorComponent() { return createPlaceholderEditor (getPluginName()); }
+std::unique_ptr<juce::Component> BasePlugin::createEditorComponent() { return std::make_unique<BasePluginEditor> (*this); }
 juce::String BasePlugin::getPluginName() const { return "BasePlugin"; }
 juce::String BasePlugin::getPluginCode() const { return "XX"; }
 bool BasePlugin::isStateXml (const juce::XmlElement& e) const { return hasTagAndApplication (e, "PluginState"); }

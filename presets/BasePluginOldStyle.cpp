@@ -4,6 +4,7 @@
 #include "framework/ListenerWalk.h"
 #include "framework/ModuleFile.h"
 #include "framework/StringParameter.h"
+#include "gui/BasePluginEditorOldStyle.h"
 
 namespace
 {
@@ -331,4 +332,9 @@ void BasePluginOldStyle::setRecentDirectory (const juce::String& path)
 {
     const juce::ScopedLock sl (settingsLock);
     recentDirectory = path;
+}
+
+std::unique_ptr<juce::Component> BasePluginOldStyle::createEditorComponent()
+{
+    return std::make_unique<BasePluginEditorOldStyle> (*this);
 }

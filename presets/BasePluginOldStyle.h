@@ -82,6 +82,7 @@ public:
 
     //==============================================================================
     void initialise() override;
+    std::unique_ptr<juce::Component> createEditorComponent() override;
     void handleEvent (int eventId) override;
     void parameterChanged (Parameter* parameter) override;
 
