@@ -25,6 +25,9 @@ add_custom_command(
     APPEND
     DEPENDS ${QUILVERN_RESOURCE_FILES})
 
+# The LV2 plug-in URI. Projects store it: never change it.
+set(QUILVERN_LV2_URI "urn:brannock-group-audio:quilvern")
+
 juce_add_plugin(Quilvern
     PRODUCT_NAME Quilvern
     COMPANY_NAME "Brannock Group Audio Software"
@@ -39,7 +42,7 @@ juce_add_plugin(Quilvern
     EDITOR_WANTS_KEYBOARD_FOCUS FALSE
     VST2_CATEGORY kPlugCategEffect
     VST3_CATEGORIES Fx
-    LV2URI "urn:brannock-group-audio:quilvern"
+    LV2URI "${QUILVERN_LV2_URI}"
     COPY_PLUGIN_AFTER_BUILD FALSE)
 
 file(GLOB QUILVERN_SOURCES CONFIGURE_DEPENDS
@@ -112,6 +115,11 @@ target_link_libraries(quilvern_lib INTERFACE Quilvern)
 target_include_directories(quilvern_lib INTERFACE
     $<TARGET_PROPERTY:Quilvern,INCLUDE_DIRECTORIES>
     $<TARGET_PROPERTY:QuilvernResources,INTERFACE_INCLUDE_DIRECTORIES>)
+
+# Debian's JUCE defines the LV2 URI from the product name in a header it
+# reads before JUCE's own definition of LV2URI, which it then ignores; a
+# definition on the command line comes before both.
+target_compile_definitions(Quilvern_LV2 PRIVATE JucePlugin_LV2URI="${QUILVERN_LV2_URI}")
 
 # JUCE's LV2 manifest generator loads the plug-in once after linking, and
 # that instance leaves its settings file inside the bundle; a bundle that is
