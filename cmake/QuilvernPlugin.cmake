@@ -51,9 +51,11 @@ file(GLOB QUILVERN_SOURCES CONFIGURE_DEPENDS
     ${QUILVERN_ROOT}/presets/*.cpp
     ${QUILVERN_ROOT}/gui/*.cpp)
 
-# The VST 2.4 boundary belongs to the VST 2.4 library alone.
+# The VST 2.4 boundary belongs to the VST 2.4 library alone, the VST3 audio
+# processor to the VST3 library.
 set(QUILVERN_VST2_BOUNDARY_SOURCE ${QUILVERN_ROOT}/framework/Vst2Boundary.cpp)
-list(REMOVE_ITEM QUILVERN_SOURCES ${QUILVERN_VST2_BOUNDARY_SOURCE})
+set(QUILVERN_VST3_PROCESSOR_SOURCE ${QUILVERN_ROOT}/framework/Vst3AudioProcessor.cpp)
+list(REMOVE_ITEM QUILVERN_SOURCES ${QUILVERN_VST2_BOUNDARY_SOURCE} ${QUILVERN_VST3_PROCESSOR_SOURCE})
 
 target_sources(Quilvern PRIVATE ${QUILVERN_SOURCES})
 
@@ -107,6 +109,9 @@ set_source_files_properties(${JUCE_MODULES_DIR}/juce_audio_plugin_client/juce_au
     PROPERTIES COMPILE_DEFINITIONS VSTPluginMain=JuceVSTPluginMain)
 target_link_options(Quilvern_VST PRIVATE "LINKER:--version-script=${QUILVERN_ROOT}/cmake/Vst2Exports.map")
 set_property(TARGET Quilvern_VST APPEND PROPERTY LINK_DEPENDS ${QUILVERN_ROOT}/cmake/Vst2Exports.map)
+
+target_sources(Quilvern_VST3 PRIVATE ${QUILVERN_VST3_PROCESSOR_SOURCE})
+set_source_files_properties(${QUILVERN_VST3_PROCESSOR_SOURCE} PROPERTIES COMPILE_OPTIONS "-Wall;-Wextra")
 
 # What the tests, benchmarks and tools link: the shared code with the include
 # directories and definitions its headers need.

@@ -2,6 +2,7 @@
 
 #include "framework/AudioProcessorEditorWrapper.h"
 #include "framework/FloatParameter.h"
+#include "framework/HostParameter.h"
 #include "framework/ListenerWalk.h"
 #include "framework/ModuleFile.h"
 #include "framework/NumberText.h"
@@ -34,7 +35,15 @@ juce::Timer* asTimer (juce::Component* component)
 {
     return dynamic_cast<juce::Timer*> (component);
 }
+
+// Set once, when the VST3 library loads, before any instance exists.
+BasePlugin::Vst3ExtensionMaker vst3ExtensionMaker = nullptr;
 } // namespace
+
+void BasePlugin::setVst3ExtensionMaker (Vst3ExtensionMaker maker) noexcept
+{
+    vst3ExtensionMaker = maker;
+}
 
 BasePlugin::BasePlugin (const BusesProperties& buses)
     : juce::AudioProcessor (buses),
@@ -67,6 +76,10 @@ void BasePlugin::completeCreation()
 
     if (isDebugMode())
         addDebugParametersAndEvents();
+
+    for (int i = 0; i < parameters->getNumParameters(); ++i)
+        if (auto* parameter = parameters->getParameterAt (i))
+            builtValues[parameter->getIndex()] = parameter->getNormalizedValue();
 }
 
 void BasePlugin::addDebugParametersAndEvents()
@@ -86,6 +99,15 @@ void BasePlugin::addDebugParametersAndEvents()
 void BasePlugin::start()
 {
     initialise();
+
+    // The VST 2.4 library keeps JUCE's index-based parameter calls, so its
+    // boundary stays exactly as it has always been.
+    if (wrapperType != wrapperType_VST)
+        addHostParameters();
+
+    if (wrapperType == wrapperType_VST3 && vst3ExtensionMaker != nullptr)
+        vst3Extension = vst3ExtensionMaker (*this);
+
     editorComponent = createEditorComponent();
 
     if (auto* timer = asTimer (editorComponent.get()))
@@ -124,6 +146,19 @@ void BasePlugin::loadUserSettings (const juce::XmlElement&) {}
 std::unique_ptr<juce::XmlElement> BasePlugin::createUserSettingsXml() { return {}; }
 int BasePlugin::getNumHostParameters() const { return maxHostSlots; }
 juce::String BasePlugin::getParameterDisplayText (int parameterIndex) { return parameters->getText (parameterIndex); }
+int BasePlugin::getParameterStepCount (int) { return 0; }
+
+juce::String BasePlugin::getParameterValueText (int parameterIndex, float normalisedValue)
+{
+    auto* parameter = parameters->getParameter (parameterIndex);
+
+    if (parameter == nullptr)
+        return {};
+
+    auto copy = parameter->clone();
+    copy->setNormalizedValue (normalisedValue, false);
+    return copy->getText();
+}
 void BasePlugin::handleEvent (int) {}
 bool BasePlugin::isDebugMode() const { return false; }
 void BasePlugin::initialised() {}
@@ -364,6 +399,62 @@ void BasePlugin::mapHostSlot (int slot, int parameterIndex)
 
     const juce::ScopedLock sl (indexToSlotLock);
     indexToSlot.set (parameterIndex, slot);
+}
+
+void BasePlugin::addHostParameters()
+{
+    for (int slot = 0; slot < getHostSlotCount(); ++slot)
+        addParameter (new HostParameter (*this, slot, getParameterName (slot)));
+}
+
+juce::String BasePlugin::getSlotText (int slot, float normalisedValue)
+{
+    if (auto* parameter = getSlotParameter (slot))
+        return getParameterValueText (parameter->getIndex(), normalisedValue);
+
+    return NumberText::formatReal (normalisedValue);
+}
+
+float BasePlugin::getSlotValueForText (int slot, const juce::String& text)
+{
+    auto* parameter = getSlotParameter (slot);
+
+    if (parameter == nullptr)
+        return juce::jlimit (0.0f, 1.0f, (float) NumberText::readDecimal (text));
+
+    auto copy = parameter->clone();
+    copy->setText (text, false);
+    return copy->getNormalizedValue();
+}
+
+float BasePlugin::getSlotDefault (int slot) const
+{
+    const auto* parameter = getSlotParameter (slot);
+
+    if (parameter == nullptr)
+        return 0.0f;
+
+    const auto built = builtValues.find (parameter->getIndex());
+    return built != builtValues.end() ? built->second : 0.0f;
+}
+
+int BasePlugin::getSlotStepCount (int slot)
+{
+    const auto* parameter = getSlotParameter (slot);
+    return parameter != nullptr ? getParameterStepCount (parameter->getIndex()) : 0;
+}
+
+int32_t BasePlugin::queryIAudioProcessor (const Steinberg::TUID iid, void** obj)
+{
+    if (vst3Extension != nullptr)
+        return vst3Extension->queryAudioProcessor (iid, obj);
+
+    return juce::VST3ClientExtensions::queryIAudioProcessor (iid, obj);
+}
+
+juce::AudioProcessorParameter* BasePlugin::getBypassParameter() const
+{
+    return vst3Extension != nullptr ? vst3Extension->getBypassParameter() : nullptr;
 }
 
 int BasePlugin::findSlotOf (const Parameter& parameter) const
