@@ -41,7 +41,7 @@ juce_add_plugin(Quilvern
     IS_MIDI_EFFECT FALSE
     EDITOR_WANTS_KEYBOARD_FOCUS FALSE
     VST2_CATEGORY kPlugCategEffect
-    VST3_CATEGORIES Fx
+    VST3_CATEGORIES Fx Modulation
     LV2URI "${QUILVERN_LV2_URI}"
     COPY_PLUGIN_AFTER_BUILD FALSE)
 
@@ -131,4 +131,7 @@ target_compile_definitions(Quilvern_LV2 PRIVATE JucePlugin_LV2URI="${QUILVERN_LV
 # copied to other machines must not carry the builder's settings.
 add_custom_command(TARGET Quilvern_LV2 POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E rm -f "$<TARGET_FILE_DIR:Quilvern_LV2>/Quilvern.ini"
+    COMMAND ${CMAKE_COMMAND} -DBUNDLE=$<TARGET_FILE_DIR:Quilvern_LV2> -DURI=${QUILVERN_LV2_URI}
+            -DCLASS=PhaserPlugin -DBANK=${QUILVERN_ROOT}/resources/default.qvprsb
+            -P ${QUILVERN_ROOT}/cmake/Lv2Metadata.cmake
     VERBATIM)

@@ -176,7 +176,7 @@ TEST_F (Vst3HostTest, ReportsTheProductIdentity)
     EXPECT_EQ (description.name, "Quilvern");
     EXPECT_EQ (description.manufacturerName, "Brannock Group Audio Software");
     EXPECT_EQ (description.version, "1.3.1");
-    EXPECT_EQ (description.category, "Fx");
+    EXPECT_EQ (description.category, "Fx|Modulation");
     EXPECT_FALSE (description.isInstrument);
     EXPECT_EQ (description.numInputChannels, 2);
     EXPECT_EQ (description.numOutputChannels, 2);
