@@ -273,6 +273,9 @@ void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
     if (auto xml = readXmlChunk (data, sizeInBytes))
         setStateFromXml (*xml);
 
+    if (vst3Extension != nullptr)
+        vst3Extension->stateRestored();
+
     pendingStateRestored.store (1);
     triggerAsyncUpdate();
 }

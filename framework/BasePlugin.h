@@ -56,6 +56,8 @@ public:
         // Answers JUCE's question for extra interfaces of its IAudioProcessor.
         virtual int32_t queryAudioProcessor (const Steinberg::TUID iid, void** obj) = 0;
         virtual juce::AudioProcessorParameter* getBypassParameter() const = 0;
+        // The host restored the state; the values it holds may be older.
+        virtual void stateRestored() = 0;
     };
 
     using Vst3ExtensionMaker = std::unique_ptr<Vst3Extension> (*) (BasePlugin&);

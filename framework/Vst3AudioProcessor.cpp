@@ -91,6 +91,11 @@ juce::AudioProcessorParameter* Vst3AudioProcessor::getBypassParameter() const
     return const_cast<juce::AudioParameterBool*> (&bypass);
 }
 
+void Vst3AudioProcessor::stateRestored()
+{
+    valuesToAnnounce = true;
+}
+
 tresult PLUGIN_API Vst3AudioProcessor::queryInterface (const TUID iid, void** obj)
 {
     return juceProcessor.load()->queryInterface (iid, obj);
@@ -131,6 +136,9 @@ tresult PLUGIN_API Vst3AudioProcessor::setProcessing (TBool state)
 //==============================================================================
 tresult PLUGIN_API Vst3AudioProcessor::process (Vst::ProcessData& data)
 {
+    if (valuesToAnnounce.exchange (false))
+        announceValues();
+
     // JUCE stores the context for the play head, applies the parameter
     // changes and reports the plug-in's own; given no audio it renders none.
     auto withoutAudio = data;
@@ -149,6 +157,14 @@ tresult PLUGIN_API Vst3AudioProcessor::process (Vst::ProcessData& data)
     collectMidi (data);
     render (data);
     return kResultOk;
+}
+
+void Vst3AudioProcessor::announceValues()
+{
+    // Away from the message thread JUCE's wrapper keeps the values for the
+    // block's output changes.
+    for (auto* parameter : processor.getParameters())
+        parameter->sendValueChangedMessageToListeners (parameter->getValue());
 }
 
 void Vst3AudioProcessor::collectMidi (Vst::ProcessData& data)

@@ -20,6 +20,12 @@
 // buffers in place itself, with the block's MIDI and the plug-in's bypass
 // parameter, under the processor's callback lock as JUCE does.
 //
+// JUCE's wrapper passes the plug-in's own parameter changes to the host as
+// output changes of the next block, but drops those made while it restores
+// the state: a host that chose a program before restoring (Ardour does)
+// would get the program's values after the restored ones. So after a
+// restore the first block reports every current value again.
+//
 // Compiled into the VST3 library only; it registers itself as the
 // BasePlugin's VST3 extension when the library loads.
 class Vst3AudioProcessor : public BasePlugin::Vst3Extension,
@@ -30,6 +36,7 @@ public:
 
     int32_t queryAudioProcessor (const Steinberg::TUID iid, void** obj) override;
     juce::AudioProcessorParameter* getBypassParameter() const override;
+    void stateRestored() override;
 
     // The object's identity and lifetime are those of JUCE's component.
     Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid, void** obj) override;
@@ -52,9 +59,11 @@ private:
     void collectMidi (Steinberg::Vst::ProcessData& data);
     void addControllerChanges (Steinberg::Vst::IParameterChanges& changes);
     void render (Steinberg::Vst::ProcessData& data);
+    void announceValues();
 
     juce::AudioProcessor& processor;
     std::atomic<Steinberg::Vst::IAudioProcessor*> juceProcessor { nullptr };
     juce::AudioParameterBool bypass { juce::ParameterID ("bypass"), "Bypass", false };
     juce::MidiBuffer midi;
+    std::atomic<bool> valuesToAnnounce { false };
 };

@@ -1,7 +1,7 @@
-// Counts the heap allocations the VST3 plug-in makes while it processes,
-// calling its audio processor interface directly the way a host's audio
-// thread does, with parameter changes, MIDI controllers and a playing
-// transport in every block.
+// Calls the VST3 plug-in's audio processor interface directly, the way a
+// host's audio thread does: it must allocate nothing while it processes
+// (with parameter changes, MIDI controllers and a playing transport in every
+// block), and report the plug-in's own parameter values to the host.
 #include <gmock/gmock.h>
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -67,30 +67,61 @@ public:
     std::array<OnePointQueue, 2> queues;
 };
 
-// Takes what the plug-in reports back, without storing it.
-class DiscardedChanges : public Vst::IParameterChanges, public Vst::IParamValueQueue
+// Keeps the last value the plug-in reports for each parameter, in storage
+// fixed beforehand.
+class ReportedChanges : public Vst::IParameterChanges
 {
 public:
     QUILVERN_STACK_OBJECT_COM_METHODS
 
+    class Queue : public Vst::IParamValueQueue
+    {
+    public:
+        QUILVERN_STACK_OBJECT_COM_METHODS
+
+        Vst::ParamID PLUGIN_API getParameterId() override { return id; }
+        int32 PLUGIN_API getPointCount() override { return 0; }
+        tresult PLUGIN_API getPoint (int32, int32&, Vst::ParamValue&) override { return kResultFalse; }
+
+        tresult PLUGIN_API addPoint (int32, Vst::ParamValue pointValue, int32& index) override
+        {
+            value = pointValue;
+            index = 0;
+            return kResultTrue;
+        }
+
+        Vst::ParamID id = 0;
+        Vst::ParamValue value = -1.0;
+    };
+
     int32 PLUGIN_API getParameterCount() override { return 0; }
     Vst::IParamValueQueue* PLUGIN_API getParameterData (int32) override { return nullptr; }
 
-    Vst::IParamValueQueue* PLUGIN_API addParameterData (const Vst::ParamID&, int32& index) override
+    Vst::IParamValueQueue* PLUGIN_API addParameterData (const Vst::ParamID& id, int32& index) override
     {
         index = 0;
-        return this;
+        return find (id, true);
     }
 
-    Vst::ParamID PLUGIN_API getParameterId() override { return 0; }
-    int32 PLUGIN_API getPointCount() override { return 0; }
-    tresult PLUGIN_API getPoint (int32, int32&, Vst::ParamValue&) override { return kResultFalse; }
+    // The last value reported for the parameter; -1 when none was.
+    double last (Vst::ParamID id) { return find (id, false) != nullptr ? find (id, false)->value : -1.0; }
 
-    tresult PLUGIN_API addPoint (int32, Vst::ParamValue, int32& index) override
+private:
+    Queue* find (Vst::ParamID id, bool add)
     {
-        index = 0;
-        return kResultTrue;
+        for (size_t i = 0; i < used; ++i)
+            if (queues[i].id == id)
+                return &queues[i];
+
+        if (! add || used == queues.size())
+            return nullptr;
+
+        queues[used].id = id;
+        return &queues[used++];
     }
+
+    std::array<Queue, 64> queues;
+    size_t used = 0;
 };
 
 // A state stream over a fixed buffer, so that writing to it allocates nothing.
@@ -160,7 +191,7 @@ std::unique_ptr<juce::AudioPluginInstance> loadQuilvern (const juce::File& bundl
     return instance;
 }
 
-class Vst3AllocationTest : public ::testing::Test
+class Vst3ProcessTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -229,12 +260,12 @@ protected:
     Vst::AudioBusBuffers inputBus, outputBus;
     Vst::ProcessContext context {};
     ParameterChanges changes;
-    DiscardedChanges reported;
+    ReportedChanges reported;
     Vst::ProcessData data;
 };
 } // namespace
 
-TEST_F (Vst3AllocationTest, CountsThePlugInsOwnAllocations)
+TEST_F (Vst3ProcessTest, CountsThePlugInsOwnAllocations)
 {
     // Writing the state allocates inside the plug-in; the stream does not.
     FixedStream stream;
@@ -243,7 +274,7 @@ TEST_F (Vst3AllocationTest, CountsThePlugInsOwnAllocations)
     EXPECT_GT (allocations.getCount(), 0);
 }
 
-TEST_F (Vst3AllocationTest, ProcessingAllocatesNothing)
+TEST_F (Vst3ProcessTest, ProcessingAllocatesNothing)
 {
     ThreadAllocationCounter::Scope allocations;
 
@@ -259,4 +290,22 @@ TEST_F (Vst3AllocationTest, ProcessingAllocatesNothing)
             energy += sample * sample;
 
     EXPECT_GT (energy, 0.0) << "the plug-in processed the blocks";
+}
+
+TEST_F (Vst3ProcessTest, ReportsTheRestoredValuesAfterAProgramChange)
+{
+    // A state with a feedback no factory preset has.
+    auto source = loadQuilvern (bundle.get());
+    ASSERT_NE (source, nullptr);
+    source->getParameters()[1]->setValueNotifyingHost (0.8f);
+    juce::MemoryBlock state;
+    source->getStateInformation (state);
+
+    // As Ardour reloads a project: the program first, then the state.
+    instance->setCurrentProgram (50);
+    instance->setStateInformation (state.getData(), (int) state.getSize());
+    data.inputParameterChanges = nullptr;
+    processBlock (0);
+
+    EXPECT_NEAR (reported.last (feedbackId), 0.8, 1e-6);
 }
