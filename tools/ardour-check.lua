@@ -33,11 +33,14 @@ local FORMATS = {
 -- Normalised values set through Ardour's automation controls; all differ
 -- from the defaults and from the first preset so a lost state shows. The
 -- output volume (-24 dB) makes the restored state audible in the export.
+-- A sync change also makes the plug-in tell the host that its display
+-- changed (the note rate's text gains a mark), which --trace shows.
 local SETTINGS = {
 	{ name = "Feedback", id = "feedback", value = 0.8 },
 	{ name = "FX", id = "fx", value = 0.75 },
 	{ name = "Stereo Phase", id = "stereo_phase", value = 0.25 },
 	{ name = "Output Volume", id = "output_volume", value = 0.125 },
+	{ name = "LFO 1 Sync", id = "lfo_1_sync", value = 1.0 },
 }
 -- Export level with that volume against the dry take: gain 0.0625 is
 -- -24 dB; the phaser's mix moves it by a few dB at most, while the first
