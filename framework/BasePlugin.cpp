@@ -376,8 +376,49 @@ void BasePlugin::removeStateListener (StateListener* listener)
     stateListeners.removeFirstMatchingValue (listener);
 }
 
+namespace
+{
+enum DisplayChange
+{
+    latencyChange = 1,
+    parameterInfoChange = 2,
+    programChange = 4,
+    nonParameterStateChange = 8
+};
+
+int toDisplayChanges (const juce::AudioProcessorListener::ChangeDetails& details)
+{
+    return (details.latencyChanged ? latencyChange : 0) | (details.parameterInfoChanged ? parameterInfoChange : 0)
+         | (details.programChanged ? programChange : 0) | (details.nonParameterStateChanged ? nonParameterStateChange : 0);
+}
+
+juce::AudioProcessorListener::ChangeDetails toDetails (int changes)
+{
+    return juce::AudioProcessorListener::ChangeDetails()
+        .withLatencyChanged ((changes & latencyChange) != 0)
+        .withParameterInfoChanged ((changes & parameterInfoChange) != 0)
+        .withProgramChanged ((changes & programChange) != 0)
+        .withNonParameterStateChanged ((changes & nonParameterStateChange) != 0);
+}
+} // namespace
+
+void BasePlugin::refreshHostDisplay (const ChangeDetails& details)
+{
+    if (wrapperType == wrapperType_VST || juce::MessageManager::existsAndIsCurrentThread())
+    {
+        updateHostDisplay (details);
+        return;
+    }
+
+    pendingDisplayChanges.fetch_or (toDisplayChanges (details));
+    triggerAsyncUpdate();
+}
+
 void BasePlugin::handleAsyncUpdate()
 {
+    if (const int changes = pendingDisplayChanges.exchange (0); changes != 0)
+        updateHostDisplay (toDetails (changes));
+
     if (pendingStateRestored.exchange (0) == 1)
         callListenersLastFirst (stateListeners, [this] (StateListener& l) { l.stateRestored (this); });
 

@@ -3,6 +3,7 @@
 #include "framework/EventsMap.h"
 #include "framework/MidiControl.h"
 #include "framework/ParameterManager.h"
+#include "framework/RealtimeAsyncUpdater.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -26,7 +27,7 @@
 class BasePlugin : public juce::AudioProcessor,
                    public juce::VST3ClientExtensions,
                    public Parameter::Listener,
-                   private juce::AsyncUpdater
+                   private RealtimeAsyncUpdater
 {
 public:
     static constexpr int maxHostSlots = 128;
@@ -129,6 +130,12 @@ public:
     void parameterGestureBegan (Parameter* parameter) override;
     void parameterGestureEnded (Parameter* parameter) override;
 
+    // Tells the host that texts or other details it shows have changed. The
+    // VST 2.4 library tells it at once, on the calling thread; the other
+    // formats' wrappers answer with work that allocates, so a change from
+    // another thread than the message thread reaches them from there.
+    void refreshHostDisplay (const ChangeDetails& details);
+
     // Puts the parameter with that index into the host slot (0..127).
     void mapHostSlot (int slot, int parameterIndex);
 
@@ -218,6 +225,7 @@ private:
 
     juce::Array<StateListener*> stateListeners;
     std::atomic<int> pendingStateRestored { 0 }, pendingStateSaved { 0 };
+    std::atomic<int> pendingDisplayChanges { 0 };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePlugin)
 };

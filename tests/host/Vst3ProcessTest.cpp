@@ -20,8 +20,10 @@ namespace
 {
 constexpr double sampleRate = 48000.0;
 constexpr int blockSize = 256;
-// "feedback" and MIDI controller 7 of channel 1 as JUCE's wrapper offers it.
+// "feedback", "lfo_1_sync" and MIDI controller 7 of channel 1 as JUCE's
+// wrapper offers it.
 constexpr Vst::ParamID feedbackId = 1955982213;
+constexpr Vst::ParamID syncId = 660647731;
 constexpr Vst::ParamID volumeControllerId = 0x6d636d00 + 7;
 
 // Objects of this test live on the stack; the host owns them.
@@ -64,7 +66,7 @@ public:
     Vst::IParamValueQueue* PLUGIN_API getParameterData (int32 index) override { return &queues[(size_t) index]; }
     Vst::IParamValueQueue* PLUGIN_API addParameterData (const Vst::ParamID&, int32&) override { return nullptr; }
 
-    std::array<OnePointQueue, 2> queues;
+    std::array<OnePointQueue, 3> queues;
 };
 
 // Keeps the last value the plug-in reports for each parameter, in storage
@@ -228,6 +230,7 @@ protected:
 
         changes.queues[0].id = feedbackId;
         changes.queues[1].id = volumeControllerId;
+        changes.queues[2].id = syncId;
     }
 
     void TearDown() override
@@ -236,7 +239,8 @@ protected:
             processor->release();
     }
 
-    // One block of a sine with new values for the parameter and controller.
+    // One block of a sine with new values for a parameter and a controller,
+    // and every 20 blocks a new sync mode (which changes the texts hosts show).
     void processBlock (int block)
     {
         for (size_t c = 0; c < 2; ++c)
@@ -245,6 +249,7 @@ protected:
 
         changes.queues[0].value = (block % 10) / 10.0;
         changes.queues[1].value = (block % 7) / 7.0;
+        changes.queues[2].value = (block / 20 % 4) / 3.0;
         context.projectTimeMusic = block * blockSize / sampleRate * 2.0;
         context.projectTimeSamples = block * blockSize;
         ASSERT_EQ (processor->process (data), kResultOk);
