@@ -198,7 +198,8 @@ TEST_F (QuilvernTest, SyncChangesFromTheAudioThreadReachTheHostDisplayOnTheMessa
     audio.join();
     EXPECT_EQ (host.changes, 0);
 
-    MessagePump::run (50);
+    ASSERT_TRUE (MessagePump::runUntil ([&] { return host.changes > 0; }));
+    MessagePump::run();
     EXPECT_EQ (host.changes, 1);
     EXPECT_TRUE (host.onMessageThread);
     EXPECT_TRUE (host.last.parameterInfoChanged);
