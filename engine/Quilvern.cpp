@@ -44,28 +44,53 @@ QuilvernCore* Quilvern::getQuilvernCore() const noexcept
 
 juce::String Quilvern::getParameterDisplayText (int parameterIndex)
 {
-    {
-        const juce::ScopedLock lock (getEffectLock());
-
-        if (const auto* core = getQuilvernCore())
-        {
-            QuilvernDisplayValues values;
-
-            for (int i = 0; i < QuilvernCore::numParameters; ++i)
-                values.raw[(size_t) i] = core->getRawValue (i);
-
-            for (int k = 0; k < OscillatorSyncHandler::numOscillators; ++k)
-            {
-                values.noteIndex[(size_t) k] = syncHandler.getNoteIndex (k);
-                values.syncMode[(size_t) k] = syncHandler.getSyncMode (k);
-            }
-
-            if (auto text = QuilvernParameterText::getText (parameterIndex, values))
-                return *text;
-        }
-    }
+    if (auto text = getProductText (parameterIndex, std::nullopt))
+        return *text;
 
     return NorvaneOldCompatible::getParameterDisplayText (parameterIndex);
+}
+
+juce::String Quilvern::getParameterValueText (int parameterIndex, float normalisedValue)
+{
+    if (auto text = getProductText (parameterIndex, normalisedValue))
+        return *text;
+
+    return NorvaneOldCompatible::getParameterValueText (parameterIndex, normalisedValue);
+}
+
+int Quilvern::getParameterStepCount (int parameterIndex)
+{
+    return QuilvernParameterText::getStepCount (parameterIndex);
+}
+
+std::optional<juce::String> Quilvern::getProductText (int parameterIndex, std::optional<float> value)
+{
+    const juce::ScopedLock lock (getEffectLock());
+    const auto* core = getQuilvernCore();
+
+    if (core == nullptr)
+        return std::nullopt;
+
+    QuilvernDisplayValues values;
+
+    for (int i = 0; i < QuilvernCore::numParameters; ++i)
+        values.raw[(size_t) i] = core->getRawValue (i);
+
+    for (int k = 0; k < OscillatorSyncHandler::numOscillators; ++k)
+    {
+        values.noteIndex[(size_t) k] = syncHandler.getNoteIndex (k);
+        values.syncMode[(size_t) k] = syncHandler.getSyncMode (k);
+    }
+
+    if (value.has_value() && juce::isPositiveAndBelow (parameterIndex, QuilvernCore::numParameters))
+    {
+        values.raw[(size_t) parameterIndex] = *value;
+
+        if (parameterIndex == firstNoteRate || parameterIndex == QuilvernCore::lfo2NoteRate)
+            values.noteIndex[(size_t) (parameterIndex - firstNoteRate) / 2] = QuilvernParameterText::getNoteIndex (*value);
+    }
+
+    return QuilvernParameterText::getText (parameterIndex, values);
 }
 
 void Quilvern::parameterChanged (Parameter* parameter)
@@ -85,7 +110,7 @@ void Quilvern::parameterChanged (Parameter* parameter)
     if (! isSync)
         syncHandler.noteRateChanged (oscillator, value, getQuilvernCore(), getClock (oscillator));
     else if (syncHandler.syncChanged (oscillator, value, getQuilvernCore(), getClock (oscillator)))
-        updateHostDisplay (ChangeDetails().withParameterInfoChanged (true)); // texts only: no I/O or latency change
+        refreshHostDisplay (ChangeDetails().withParameterInfoChanged (true)); // texts only: no I/O or latency change
 }
 
 //==============================================================================

@@ -27,6 +27,8 @@ public:
     juce::String getPluginCode() const override;
     int getNumHostParameters() const override;
     juce::String getParameterDisplayText (int parameterIndex) override;
+    juce::String getParameterValueText (int parameterIndex, float normalisedValue) override;
+    int getParameterStepCount (int parameterIndex) override;
 
     std::unique_ptr<Core> createCore() override;
     int getNumClocks() const override;
@@ -53,6 +55,9 @@ protected:
 
 private:
     QuilvernCore* getQuilvernCore() const noexcept;
+    // The product's text of a parameter at its current value or at another
+    // one; nothing where the framework's text applies.
+    std::optional<juce::String> getProductText (int parameterIndex, std::optional<float> value);
     void applyRevisionZeroDefaults (Preset& preset) const;
 
     OscillatorSyncHandler syncHandler;

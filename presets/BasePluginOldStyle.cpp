@@ -63,6 +63,9 @@ void BasePluginOldStyle::initialise()
     loadDefaultPreset (defaultPresetResource);
     fillBankByDefaultPresetsMode();
     applyCurrentPresetIfInBank();
+
+    if (hasHostPrograms())
+        numHostPrograms = bank.getNumPresetsInUse();
 }
 
 void BasePluginOldStyle::fillBankByDefaultPresetsMode()
@@ -111,6 +114,34 @@ void BasePluginOldStyle::parameterChanged (Parameter* parameter)
         bank.setPresetValue (getCurrentPreset(), index, parameter->getNormalizedValue());
 
     BasePlugin::parameterChanged (parameter);
+}
+
+//==============================================================================
+bool BasePluginOldStyle::hasHostPrograms() const noexcept
+{
+    return wrapperType == wrapperType_VST3 || wrapperType == wrapperType_LV2;
+}
+
+int BasePluginOldStyle::getNumPrograms()
+{
+    return numHostPrograms;
+}
+
+int BasePluginOldStyle::getCurrentProgram()
+{
+    const int index = getCurrentPreset();
+    return index < numHostPrograms ? index : 0;
+}
+
+void BasePluginOldStyle::setCurrentProgram (int index)
+{
+    if (juce::isPositiveAndBelow (index, numHostPrograms))
+        changeToPreset (index);
+}
+
+const juce::String BasePluginOldStyle::getProgramName (int index)
+{
+    return juce::isPositiveAndBelow (index, numHostPrograms) ? getPresetName (index) : juce::String();
 }
 
 //==============================================================================

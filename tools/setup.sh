@@ -14,6 +14,7 @@ packages=(
     libx11-dev libxext-dev libxrandr-dev libxinerama-dev libxcursor-dev
     libfreetype-dev libfontconfig1-dev libasound2-dev libflac-dev libpng-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
+    liblilv-dev lilv-utils
     xvfb xauth fonts-wine binutils
 )
 
