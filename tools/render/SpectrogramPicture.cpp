@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 namespace
 {
@@ -103,10 +105,33 @@ void drawFrequencyAxis (juce::Graphics& g, const Spectrograms& spectrograms, juc
         g.drawText (frequencyLabel (hz), plot.getX() - 44, y - 7, 36, 14, juce::Justification::centredRight);
     }
 
-    juce::Graphics::ScopedSaveState saved (g);
-    g.addTransform (juce::AffineTransform::rotation (-juce::MathConstants<float>::halfPi, 14.0f, (float) plot.getCentreY()));
-    g.setFont (font (13.0f));
-    g.drawText ("Frequency (Hz)", 14 - 100, plot.getCentreY() - 8, 200, 16, juce::Justification::centred);
+}
+
+// The frequency axis's title reads upwards, centred on x = 14 beside each
+// plot. JUCE draws turned text glyph by glyph as paths, and turned images
+// pixel by pixel through a general transform: drawn once upright and turned
+// by hand, it costs a small part of either.
+void drawFrequencyTitles (juce::Image& darkness)
+{
+    juce::Image title (juce::Image::SingleChannel, 200, 16, true);
+    {
+        juce::Graphics upright (title);
+        upright.setColour (ink);
+        upright.setFont (font (13.0f));
+        upright.drawText ("Frequency (Hz)", title.getBounds(), juce::Justification::centred);
+    }
+
+    const juce::Image::BitmapData from (title, juce::Image::BitmapData::readOnly);
+    const juce::Image::BitmapData to (darkness, juce::Image::BitmapData::writeOnly);
+
+    for (const auto& plot : { upperPlot, lowerPlot })
+    {
+        const auto left = 14 - from.height / 2, bottom = plot.getCentreY() + from.width / 2 - 1;
+
+        for (int y = 0; y < from.height; ++y)
+            for (int x = 0; x < from.width; ++x)
+                *to.getPixelPointer (left + y, bottom - x) = *from.getPixelPointer (x, y);
+    }
 }
 
 double timeStep (double seconds)
@@ -168,16 +193,19 @@ void drawPanelFrame (juce::Graphics& g, const juce::String& name, const Spectrog
 juce::Image drawLabels (const Spectrograms& spectrograms, const Scale& scale, const juce::String& title)
 {
     juce::Image image (juce::Image::SingleChannel, SpectrogramPicture::width, SpectrogramPicture::height, true);
-    juce::Graphics g (image);
+    {
+        juce::Graphics g (image);
+        g.setColour (ink);
+        g.setFont (font (15.0f));
+        g.drawText (title, left, 8, plotWidth, 20, juce::Justification::centredLeft);
 
-    g.setColour (ink);
-    g.setFont (font (15.0f));
-    g.drawText (title, left, 8, plotWidth, 20, juce::Justification::centredLeft);
+        drawPanelFrame (g, "Input", spectrograms, upperPlot);
+        drawPanelFrame (g, "Output", spectrograms, lowerPlot);
+        drawTimeAxis (g, spectrograms.getSeconds());
+        drawColourBarLabels (g, scale);
+    }
 
-    drawPanelFrame (g, "Input", spectrograms, upperPlot);
-    drawPanelFrame (g, "Output", spectrograms, lowerPlot);
-    drawTimeAxis (g, spectrograms.getSeconds());
-    drawColourBarLabels (g, scale);
+    drawFrequencyTitles (image);
     return image;
 }
 
@@ -194,9 +222,30 @@ std::vector<juce::uint8> greyIndexes (const juce::Image& darkness)
     std::vector<juce::uint8> indexes ((size_t) (pixels.width * pixels.height));
     auto* index = indexes.data();
 
+    // Most of the picture is background: eight untouched pixels at a time
+    // take its index.
+    std::array<juce::uint8, 8> background;
+    background.fill (indexOfDarkness[0]);
+
     for (int y = 0; y < pixels.height; ++y)
-        for (const auto* alpha = pixels.getLinePointer (y), *end = alpha + pixels.width; alpha != end;)
-            *index++ = indexOfDarkness[*alpha++];
+    {
+        const auto* alpha = pixels.getLinePointer (y);
+        int x = 0;
+
+        for (juce::uint64 eight; x + 8 <= pixels.width; x += 8, index += 8)
+        {
+            std::memcpy (&eight, alpha + x, 8);
+
+            if (eight == 0)
+                std::memcpy (index, background.data(), 8);
+            else
+                for (int i = 0; i < 8; ++i)
+                    index[i] = indexOfDarkness[alpha[x + i]];
+        }
+
+        for (; x < pixels.width; ++x)
+            *index++ = indexOfDarkness[alpha[x]];
+    }
 
     return indexes;
 }
@@ -205,6 +254,21 @@ std::vector<juce::uint8> greyIndexes (const juce::Image& darkness)
 // that change linearly from first by step a pixel.
 void paintRamp (juce::uint8* line, int from, int to, float first, float step)
 {
+    const auto onScale = [] (float position) { return position >= 0.0f && position <= (float) (numLevelColours - 1); };
+
+    if (onScale (first) && onScale (first + step * (float) (to - 1 - from)))
+    {
+        // Within the scale throughout: in fixed point, rounded by the half
+        // added at the start.
+        constexpr float one = 1 << 16;
+        const auto increment = (int) (step * one);
+
+        for (auto [x, position] = std::pair { from, (int) ((first + 0.5f) * one) }; x < to; ++x, position += increment)
+            line[x] = (juce::uint8) (position >> 16);
+
+        return;
+    }
+
     for (int x = from; x < to; ++x, first += step)
         line[x] = Scale::indexAt (first);
 }
