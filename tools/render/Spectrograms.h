@@ -23,7 +23,7 @@ public:
     static constexpr int fftSize = 1 << fftOrder;
     static constexpr int minColumnSpacing = 6 * fftSize; // in samples: a sixth of the signal is analysed
     static_assert (minColumnSpacing >= fftSize, "the windows must not overlap");
-    static constexpr int maxColumns = 240;
+    static constexpr int maxColumns = 180; // a column every 4 pixels of the picture
     static constexpr int numRows = 200;
     static constexpr float lowestFrequency = 20.0f;
 
