@@ -1,8 +1,7 @@
 #include "tools/render/SpectrogramPicture.h"
 
-#include "framework/EmbeddedResources.h"
+#include "gui/EmbeddedFonts.h"
 #include "tools/render/PngFile.h"
-#include "tools/render/UnkernedTypeface.h"
 
 #include <array>
 #include <cmath>
@@ -34,9 +33,8 @@ const juce::Rectangle<int> colourBar (upperPlot.getRight() + 24, upperPlot.getY(
 juce::Font font (float height)
 {
     // The product's own Tahoma-compatible face, so the picture looks the
-    // same on every machine; it is loaded once and keeps its glyphs.
-    static const auto typeface = UnkernedTypeface::create (EmbeddedResources::loadResourceData ("tahoma.ttf"));
-    return typeface != nullptr ? juce::Font (typeface).withHeight (height) : juce::Font (height);
+    // same on every machine.
+    return EmbeddedFonts::getTahoma (height, false);
 }
 
 // The levels' colours, dark to bright: black, purple, red, orange, pale yellow.
