@@ -19,7 +19,7 @@ bool writeRows (png_structp png, png_infop info, const png_color* colours, int n
     png_set_IHDR (png, info, (png_uint_32) width, (png_uint_32) height, 8, PNG_COLOR_TYPE_PALETTE,
                   PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_PLTE (png, info, colours, numColours);
-    png_set_compression_level (png, Z_NO_COMPRESSION);
+    png_set_compression_level (png, Z_BEST_SPEED);
     png_set_filter (png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_write_info (png, info);
 
