@@ -71,12 +71,14 @@ target_include_directories(Quilvern PUBLIC ${QUILVERN_ROOT})
 
 # Debian strips JUCE's bundled copies of these libraries; the options that
 # would need them stay off. FLAC comes from the system's libFLAC instead (on
-# Linux; the plug-in itself reads no audio files).
+# Linux; the plug-in itself reads no audio files). FontFileTypeface reads the
+# embedded fonts through FreeType itself on Linux.
 if(NOT WIN32)
     find_package(PkgConfig REQUIRED)
     pkg_check_modules(FLAC REQUIRED IMPORTED_TARGET flac)
+    pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
     target_compile_definitions(Quilvern PUBLIC JUCE_USE_FLAC=1 JUCE_INCLUDE_FLAC_CODE=0)
-    target_link_libraries(Quilvern PRIVATE PkgConfig::FLAC)
+    target_link_libraries(Quilvern PRIVATE PkgConfig::FLAC PkgConfig::FREETYPE)
 else()
     target_compile_definitions(Quilvern PUBLIC JUCE_USE_FLAC=0)
 endif()
