@@ -41,4 +41,6 @@ if [[ ! -f "$build/build.ninja" ]]; then
     cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
 
-cmake --build "$build"
+# One compile job per core: Ninja's default of two more than the cores
+# only makes the compilers fight for memory on a small machine.
+cmake --build "$build" --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
