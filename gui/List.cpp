@@ -7,7 +7,6 @@
 List::List (ListColumn& owner, bool multipleSelection)
     : column (owner)
 {
-    setModel (this);
     setRowHeight (ListColumn::rowHeight);
     setMultipleSelectionEnabled (multipleSelection);
     setOutlineThickness (1);
@@ -19,9 +18,15 @@ List::~List()
     setModel (nullptr);
 }
 
+// The model is set here rather than when the list is made: the column's
+// rows can only be asked for once the column is complete.
 void List::refreshRows()
 {
     const juce::ScopedValueSetter<bool> guard (refreshing, true);
+
+    if (getModel() == nullptr)
+        setModel (this);
+
     updateContent();
     repaint();
 }

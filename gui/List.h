@@ -17,6 +17,7 @@ public:
 
     ListColumn& getColumn() const noexcept { return column; }
     // Re-reads the rows without treating a selection cut by it as a choice.
+    // The list shows nothing before the first call.
     void refreshRows();
     // The row's item while it is on screen, else null.
     ItemComponent* getItem (int row) const;
