@@ -70,23 +70,8 @@ std::unique_ptr<juce::XmlElement> createDebugPanelXml (int left, int top)
 }
 } // namespace
 
-// Learn-mode switches are reported on whichever thread made them; the
-// status bar hears about them on the message thread.
-class BasePluginEditor::LearnStateRefresher : public juce::AsyncUpdater
-{
-public:
-    explicit LearnStateRefresher (BasePluginEditor& e) : editor (e) {}
-    ~LearnStateRefresher() override { cancelPendingUpdate(); }
-
-    void handleAsyncUpdate() override { editor.showLearnState(); }
-
-private:
-    BasePluginEditor& editor;
-};
-
 BasePluginEditor::BasePluginEditor (BasePlugin& owner, const juce::String& skinResource)
-    : plugin (owner),
-      learnStateRefresher (std::make_unique<LearnStateRefresher> (*this))
+    : plugin (owner)
 {
     setLookAndFeel (&lookAndFeel);
 
@@ -125,7 +110,6 @@ BasePluginEditor::~BasePluginEditor()
     midiControlTab->getDefaultMapBox().removeListener (this);
     plugin.getMidiControl().removeListener (this);
     plugin.getParameterManager().removeAsyncListenerFromAll (this);
-    learnStateRefresher.reset();
 
     // The children go while the look and feel is still set and alive; the
     // controls themselves are deleted with their lists.
@@ -290,6 +274,9 @@ void BasePluginEditor::paint (juce::Graphics& g)
 
 void BasePluginEditor::timerCallback()
 {
+    if (learnStatePending.exchange (false))
+        showLearnState();
+
     if (isVisible())
         updateDisplay();
 }
@@ -374,11 +361,13 @@ juce::String BasePluginEditor::getLearnStateText (const MidiControl& midiControl
 
 void BasePluginEditor::learnStateChanged (MidiControl*)
 {
-    // A restored state switches learn mode off on the host's thread.
-    if (juce::MessageManager::getInstance()->isThisTheMessageThread())
+    // A restored state switches learn mode off on the host's thread, which
+    // may be its audio thread: there the change is only marked, without a
+    // lock or an allocation, and the next timer tick shows it.
+    if (juce::MessageManager::existsAndIsCurrentThread())
         showLearnState();
     else
-        learnStateRefresher->triggerAsyncUpdate();
+        learnStatePending.store (true);
 }
 
 void BasePluginEditor::showLearnState()

@@ -10,6 +10,8 @@
 #include "gui/StatusBar.h"
 #include "gui/TabbedComponentEx.h"
 
+#include <atomic>
+
 class AboutWindow;
 class BasePlugin;
 class GFXMultiStateButton;
@@ -119,8 +121,6 @@ protected:
     void showSettingsNote (const juce::String& settingName);
 
 private:
-    class LearnStateRefresher;
-
     void loadSkin (const juce::String& skinResource);
     std::unique_ptr<GUIController> createGenericControl (Parameter& parameter);
     void showLearnState();
@@ -137,7 +137,8 @@ private:
     SkinControls skinControls;
     juce::OwnedArray<GUIController> genericControls;
     std::unique_ptr<GFXPanel> debugPanel;
-    std::unique_ptr<LearnStateRefresher> learnStateRefresher;
+    // A learn-state change made off the message thread, for the timer to show.
+    std::atomic<bool> learnStatePending { false };
     juce::Image background;
     bool skinLoaded = false;
     int contentHeight = 0;

@@ -35,11 +35,10 @@ void ComponentDetacher::reattach()
     if (component == nullptr)
         return;
 
-    if (component->isOnDesktop())
-        if (auto* peer = component->getPeer())
-            WindowColormap::release (*peer);
+    if (auto* peer = component->isOnDesktop() ? component->getPeer() : nullptr)
+        WindowColormap::release (*peer);
 
-        component->removeFromDesktop();
+    component->removeFromDesktop();
 
     if (auto* owner = parent.getComponent())
     {

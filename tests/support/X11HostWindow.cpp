@@ -221,6 +221,19 @@ void X11HostWindow::sendKey (unsigned long keySymbol)
     XSync (d, False);
 }
 
+void X11HostWindow::createWindowManagerAtoms()
+{
+    auto* d = getHostDisplay();
+
+    if (d == nullptr)
+        return;
+
+    for (const auto* name : { "WM_PROTOCOLS", "WM_TAKE_FOCUS", "WM_DELETE_WINDOW", "_NET_WM_PING", "WM_CHANGE_STATE", "WM_STATE" })
+        XInternAtom (d, name, False);
+
+    XSync (d, False);
+}
+
 int X11HostWindow::getErrorCount()
 {
     return errorCount.load();

@@ -46,6 +46,10 @@ public:
     void typeCharacter (char character);
     void pressKey (unsigned long keySymbol);
 
+    // Creates the atoms JUCE's windows announce to a window manager, which
+    // JUCE only looks up; for hosts of our own that are JUCE programs.
+    static void createWindowManagerAtoms();
+
     // X errors since the program started, and the last one.
     static int getErrorCount();
     static std::string getLastError();

@@ -192,7 +192,8 @@ TEST_F (PluginEditorTest, ChoicesForTheNextStartAreNotedUntilTheTabChanges)
 TEST_F (PluginEditorTest, ALearnSwitchOnAnotherThreadReachesTheStatusBarOnTheMessageThread)
 {
     std::thread ([this] { plugin->getMidiControl().setLearnMode (true); }).join();
-    MessagePump::run();
+    EXPECT_EQ (statusText(), "");
+    MessagePump::run (100); // the editor's timer ticks every 25 ms
     EXPECT_EQ (statusText(), "Waiting for a controller or parameter movement...");
     plugin->getMidiControl().setLearnMode (false);
 }
