@@ -155,13 +155,15 @@ bool BasePluginOldStyle::getPresetCopy (int index, Preset& destination) const { 
 juce::String BasePluginOldStyle::getPresetName (int index) const { return bank.getPresetName (index); }
 juce::String BasePluginOldStyle::getBankName() const { return bank.getBankName(); }
 
-void BasePluginOldStyle::renamePreset (int index, const juce::String& name)
+bool BasePluginOldStyle::renamePreset (int index, const juce::String& name)
 {
     if (! bank.renamePreset (index, name))
-        return;
+        return false;
 
     if (index == getCurrentPreset() && presetNameParameter != nullptr)
         presetNameParameter->setText (name, true);
+
+    return true;
 }
 
 void BasePluginOldStyle::readLiveValues (Preset& preset)
@@ -306,7 +308,7 @@ void BasePluginOldStyle::notifyPresetListeners()
 //==============================================================================
 int BasePluginOldStyle::getNumGroups() const { return bank.getNumGroups(); }
 juce::String BasePluginOldStyle::getGroupName (int group) const { return bank.getGroupName (group); }
-void BasePluginOldStyle::renameGroup (int group, const juce::String& name) { bank.renameGroup (group, name); }
+bool BasePluginOldStyle::renameGroup (int group, const juce::String& name) { return bank.renameGroup (group, name); }
 int BasePluginOldStyle::getGroupSize (int group) const { return bank.getGroupSize (group); }
 int BasePluginOldStyle::getFirstPresetOfGroup (int group) const { return bank.getFirstPresetOfGroup (group); }
 int BasePluginOldStyle::getLastPresetOfGroup (int group) const { return bank.getLastPresetOfGroup (group); }

@@ -114,7 +114,8 @@ public:
     Preset* getPreset (int index) const;
     bool getPresetCopy (int index, Preset& destination) const;
     juce::String getPresetName (int index) const;
-    void renamePreset (int index, const juce::String& name);
+    // Whether the bank took the name (it refuses out-of-range indexes).
+    bool renamePreset (int index, const juce::String& name);
     void storePreset (int index);
     void selectPreset (int index, bool notify);
     void applyCurrentPreset() override;
@@ -133,7 +134,7 @@ public:
     // Groups.
     int getNumGroups() const;
     juce::String getGroupName (int group) const;
-    void renameGroup (int group, const juce::String& name);
+    bool renameGroup (int group, const juce::String& name);
     int getGroupSize (int group) const;
     int getFirstPresetOfGroup (int group) const;
     int getLastPresetOfGroup (int group) const;

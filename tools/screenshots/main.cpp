@@ -1,7 +1,9 @@
 // Opens the editor of the built VST 2.4 library the way a bare Linux host
 // does (its own X window, effEditOpen, effEditIdle), with a few controller
-// assignments and some audio behind it, clicks "Options", the options tabs
-// and Ctrl-clicks "Options" for the about window, and writes what the host window shows at each step as PNG files:
+// assignments and some audio behind it, clicks "Browse presets" (and again
+// to close it), "Options", the options tabs and Ctrl-clicks "Options" for
+// the about window, and writes what the host window shows at each step as
+// PNG files:
 //
 //     quilvern-screenshots LIBRARY FOLDER
 //
@@ -31,6 +33,7 @@ constexpr std::uint32_t statusBarColour = 0x444444;
 
 // Where the product's skin and the docked options panel put what is clicked.
 constexpr int optionsButtonX = 97, optionsButtonY = 35;
+constexpr int browseButtonX = 388, browseButtonY = 37;
 constexpr int midiControlTabX = 130, tabsY = 233;
 
 X11HostWindow* hostWindow = nullptr;
@@ -206,6 +209,14 @@ int run (const juce::File& libraryFile, const juce::File& folder)
     bool ok = host.idleUntil ([&] { return window.pixelAt (10, faceHeight - 8) == statusBarColour; });
     host.idleFor (300);
     ok = ok && host.save (folder.getChildFile ("editor-face.png"), faceWidth, faceHeight);
+
+    window.click (browseButtonX, browseButtonY);
+    ok = ok && host.idleUntil ([&] { return window.getSize().height == dockedHeight; });
+    host.idleFor (300);
+    ok = ok && host.save (folder.getChildFile ("editor-preset-browser.png"), faceWidth, dockedHeight);
+
+    window.click (browseButtonX, browseButtonY);
+    ok = ok && host.idleUntil ([&] { return window.getSize().height == faceHeight; });
 
     window.click (optionsButtonX, optionsButtonY);
     ok = ok && host.idleUntil ([&] { return window.getSize().height == dockedHeight; });
