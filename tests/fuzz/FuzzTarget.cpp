@@ -1,6 +1,8 @@
 #include "fuzz/FuzzTarget.h"
 
 #if defined (QUILVERN_LIBFUZZER)
+ #include "support/AssertionLogger.h"
+
  #include <cstdio>
  #include <cstdlib>
 #else
@@ -25,3 +27,13 @@ void fuzzExpect (bool condition, const char* what)
     ADD_FAILURE() << "fuzz property broken: " << what;
 #endif
 }
+
+#if defined (QUILVERN_LIBFUZZER)
+// A JUCE assertion that an input reaches (tools/fuzz.sh builds with them
+// logged) is a finding like a crash: the input is kept.
+extern "C" int LLVMFuzzerInitialize (int*, char***)
+{
+    AssertionLogger::install ([] (const juce::String&) { std::abort(); });
+    return 0;
+}
+#endif
