@@ -52,6 +52,9 @@ protected:
 
 private:
     QuilvernCore* getQuilvernCore() const noexcept;
+    // The note and sync handling of parameters 12 to 15; true when the host
+    // should refresh its display of the processor.
+    bool applyNoteOrSync (const Parameter& parameter);
     void applyRevisionZeroDefaults (Preset& preset) const;
 
     OscillatorSyncHandler syncHandler;
