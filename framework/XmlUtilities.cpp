@@ -35,6 +35,14 @@ bool isNameChar (juce::juce_wchar c)
         || c == '_' || c == '-' || c == ':' || c == '.';
 }
 
+// Element and attribute names must also start the way JUCE's own name check
+// demands: its parser reads names starting with a digit, "-" or "." too, and
+// then asserts on the element or attribute it makes of them.
+bool isNameStartChar (juce::juce_wchar c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':';
+}
+
 bool skipName (Chars& p)
 {
     if (! isNameChar (*p))
@@ -237,7 +245,7 @@ private:
     // p is behind "<" of a start tag.
     bool enterElement()
     {
-        if (! skipName (p))
+        if (! isNameStartChar (*p) || ! skipName (p))
             return false;
 
         for (;;)
@@ -246,8 +254,13 @@ private:
 
             if (*p == '/')
             {
+                // Stepping past the terminator of a document that ends in
+                // "/" would trip JUCE's string assertions.
+                if (*++p != '>')
+                    return false;
+
                 ++p;
-                return *p++ == '>';
+                return true;
             }
 
             if (*p == '>')
@@ -264,7 +277,7 @@ private:
 
     bool skipAttribute()
     {
-        if (! skipName (p))
+        if (! isNameStartChar (*p) || ! skipName (p))
             return false;
 
         skipSpaceInTag (p);
@@ -408,6 +421,11 @@ bool XmlUtilities::writeFile (const juce::XmlElement& element, const juce::File&
     }
 
     return std::rename (temp.getFile().getFullPathName().toRawUTF8(), file.getFullPathName().toRawUTF8()) == 0;
+}
+
+bool XmlUtilities::hasTag (const juce::XmlElement& element, juce::StringRef name)
+{
+    return element.getTagName().equalsIgnoreCase (name);
 }
 
 const juce::String* XmlUtilities::findAttribute (const juce::XmlElement& element, juce::StringRef name)
