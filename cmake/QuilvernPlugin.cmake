@@ -9,7 +9,8 @@ file(GLOB QUILVERN_RESOURCE_FILES CONFIGURE_DEPENDS
     ${QUILVERN_ROOT}/resources/*.xml
     ${QUILVERN_ROOT}/resources/*.qvprs
     ${QUILVERN_ROOT}/resources/*.qvprsb
-    ${QUILVERN_ROOT}/resources/*.png)
+    ${QUILVERN_ROOT}/resources/*.png
+    ${QUILVERN_ROOT}/resources/*.ttf)
 
 juce_add_binary_data(QuilvernResources
     HEADER_NAME QuilvernBinaryData.h

@@ -73,8 +73,9 @@ void Quilvern::parameterChanged (Parameter* parameter)
 
     const int index = parameter->getIndex();
 
+    // Outside the lock: the host may call back. Texts only: no I/O or latency change.
     if (index >= firstNoteRate && index <= lastSync && applyNoteOrSync (*parameter))
-        updateHostDisplay(); // outside the lock: the host may call back
+        updateHostDisplay (ChangeDetails().withParameterInfoChanged (true));
 }
 
 bool Quilvern::applyNoteOrSync (const Parameter& parameter)

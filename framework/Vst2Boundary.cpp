@@ -11,7 +11,6 @@ extern "C" AEffect* JuceVSTPluginMain (audioMasterCallback host);
 namespace
 {
 // VST 2.4 values the FST headers leave without their real numbers.
-constexpr int effGetMidiKeyName = 66;
 constexpr VstInt32 pinIsActive = 1 << 0;
 constexpr VstInt32 pinIsStereo = 1 << 1;
 constexpr VstInt32 pinUseSpeaker = 1 << 2;
@@ -71,6 +70,9 @@ VstIntPtr Vst2Boundary::dispatch (AEffect* effect, int opcode, int index, VstInt
         case effGetInputProperties:  return pinProperties (index, ptr);
         case effGetOutputProperties: return pinProperties (index, ptr);
         case effGetMidiKeyName:      return midiKeyName (ptr);
+        // The plug-in has no soft bypass (canDo "bypass" is 0): the host
+        // bypasses by itself, and JUCE's own bypass never engages.
+        case effSetBypass:           return 0;
         default:                     break;
     }
 

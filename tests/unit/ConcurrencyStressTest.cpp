@@ -2,6 +2,7 @@
 
 #include "engine/QuilvernCore.h"
 #include "engine/QuilvernFactory.h"
+#include "framework/SteppedValue.h"
 #include "support/MessagePump.h"
 
 #include <atomic>
@@ -208,7 +209,7 @@ protected:
 
 int stepOf (float value, int steps)
 {
-    return (int) std::floor (steps * (double) value + 0.5);
+    return (int) SteppedValue::nearestStep (value, steps);
 }
 } // namespace
 
