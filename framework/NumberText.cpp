@@ -104,9 +104,7 @@ double NumberText::readDecimal (const juce::String& text)
     auto chars = number.getCharPointer();
     const double value = juce::CharacterFunctions::readDoubleValue (chars);
 
-    // Also -0: JUCE reads "-0.0" as -0 but "-0" as +0, so a -0 read and
-    // written back as "-0" would not read back the same.
-    if (std::isnan (value) || value == 0.0)
+    if (std::isnan (value))
         return 0.0;
 
     return juce::jlimit (-DBL_MAX, DBL_MAX, value);
