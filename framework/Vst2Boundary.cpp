@@ -129,7 +129,13 @@ void Vst2Boundary::applyFields (AEffect& effect)
     effect.numPrograms = numPrograms;
 }
 
-extern "C" __attribute__ ((visibility ("default"))) AEffect* VSTPluginMain (audioMasterCallback host)
+#if defined (_WIN32)
+ #define QUILVERN_VST2_ENTRY_POINT extern "C" __declspec (dllexport)
+#else
+ #define QUILVERN_VST2_ENTRY_POINT extern "C" __attribute__ ((visibility ("default")))
+#endif
+
+QUILVERN_VST2_ENTRY_POINT AEffect* VSTPluginMain (audioMasterCallback host)
 {
     return Vst2Boundary::open (host);
 }
