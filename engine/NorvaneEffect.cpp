@@ -1,5 +1,7 @@
 #include "engine/NorvaneEffect.h"
 
+#include "gui/NorvaneEffectEditor.h"
+
 #include <cmath>
 
 namespace
@@ -276,4 +278,9 @@ void NorvaneEffect::setStateFromXml (const juce::XmlElement& element)
     for (auto* child : element.getChildIterator())
         if (isUniqueDataXml (*child))
             readUniqueData (*child);
+}
+
+std::unique_ptr<juce::Component> NorvaneEffect::createEditorComponent()
+{
+    return std::make_unique<NorvaneEffectEditor> (*this);
 }

@@ -4,6 +4,7 @@
 #include "framework/ListenerWalk.h"
 #include "framework/ModuleFile.h"
 #include "framework/StringParameter.h"
+#include "gui/BasePluginEditorOldStyle.h"
 
 namespace
 {
@@ -62,6 +63,9 @@ void BasePluginOldStyle::initialise()
     loadDefaultPreset (defaultPresetResource);
     fillBankByDefaultPresetsMode();
     applyCurrentPresetIfInBank();
+
+    if (hasHostPrograms())
+        numHostPrograms = bank.getNumPresetsInUse();
 }
 
 void BasePluginOldStyle::fillBankByDefaultPresetsMode()
@@ -110,6 +114,34 @@ void BasePluginOldStyle::parameterChanged (Parameter* parameter)
         bank.setPresetValue (getCurrentPreset(), index, parameter->getNormalizedValue());
 
     BasePlugin::parameterChanged (parameter);
+}
+
+//==============================================================================
+bool BasePluginOldStyle::hasHostPrograms() const noexcept
+{
+    return wrapperType == wrapperType_VST3 || wrapperType == wrapperType_LV2;
+}
+
+int BasePluginOldStyle::getNumPrograms()
+{
+    return numHostPrograms;
+}
+
+int BasePluginOldStyle::getCurrentProgram()
+{
+    const int index = getCurrentPreset();
+    return index < numHostPrograms ? index : 0;
+}
+
+void BasePluginOldStyle::setCurrentProgram (int index)
+{
+    if (juce::isPositiveAndBelow (index, numHostPrograms))
+        changeToPreset (index);
+}
+
+const juce::String BasePluginOldStyle::getProgramName (int index)
+{
+    return juce::isPositiveAndBelow (index, numHostPrograms) ? getPresetName (index) : juce::String();
 }
 
 //==============================================================================
@@ -331,4 +363,9 @@ void BasePluginOldStyle::setRecentDirectory (const juce::String& path)
 {
     const juce::ScopedLock sl (settingsLock);
     recentDirectory = path;
+}
+
+std::unique_ptr<juce::Component> BasePluginOldStyle::createEditorComponent()
+{
+    return std::make_unique<BasePluginEditorOldStyle> (*this);
 }

@@ -116,6 +116,7 @@ TEST (ParameterNotification, AsynchronousListenersGetOneCoalescedCallOnTheMessag
     EXPECT_EQ (log.calls, (Calls { "sync", "sync", "sync" }));
     EXPECT_FALSE (sync.onMessageThread);
 
+    ASSERT_TRUE (MessagePump::runUntil ([&] { return log.calls.size() >= 5; }));
     MessagePump::run();
     EXPECT_EQ (log.calls, (Calls { "sync", "sync", "sync", "second", "first" }));
     EXPECT_TRUE (first.onMessageThread);
