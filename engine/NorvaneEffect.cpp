@@ -164,7 +164,13 @@ void NorvaneEffect::followHostTransport()
     if (! bpm.hasValue() || ! std::isfinite (*bpm) || *bpm <= 0.0)
         return;
 
-    core->setTempo (*bpm);
+    {
+        // The note and sync handling derives the synchronised rates from the
+        // tempo under this lock; a new tempo must not slip in between.
+        const juce::ScopedLock lock (effectLock);
+        core->setTempo (*bpm);
+    }
+
     const auto ppq = position->getPpqPosition();
     const bool playing = position->getIsPlaying() && ppq.hasValue() && std::isfinite (*ppq);
 

@@ -99,18 +99,31 @@ void Quilvern::parameterChanged (Parameter* parameter)
 
     const int index = parameter->getIndex();
 
-    if (index < firstNoteRate || index > lastSync)
-        return;
+    // Outside the lock: the host may call back. Texts only: no I/O or latency change.
+    if (index >= firstNoteRate && index <= lastSync && applyNoteOrSync (*parameter))
+        refreshHostDisplay (ChangeDetails().withParameterInfoChanged (true));
+}
+
+bool Quilvern::applyNoteOrSync (const Parameter& parameter)
+{
+    // Under the effect lock, like every other change that reaches the core:
+    // any thread may set these parameters, the audio thread among them (MIDI
+    // controllers, program changes), and the parameter texts read the
+    // settings. The value is read under the lock, so the last change to run
+    // leaves the settings at the parameter's latest value.
+    const juce::ScopedLock lock (getEffectLock());
 
     // 12 and 13 belong to oscillator 0, 14 and 15 to oscillator 1.
+    const int index = parameter.getIndex();
     const int oscillator = (index - firstNoteRate) / 2;
     const bool isSync = (index - firstNoteRate) % 2 == 1;
-    const float value = parameter->getNormalizedValue();
+    const float value = parameter.getNormalizedValue();
 
-    if (! isSync)
-        syncHandler.noteRateChanged (oscillator, value, getQuilvernCore(), getClock (oscillator));
-    else if (syncHandler.syncChanged (oscillator, value, getQuilvernCore(), getClock (oscillator)))
-        refreshHostDisplay (ChangeDetails().withParameterInfoChanged (true)); // texts only: no I/O or latency change
+    if (isSync)
+        return syncHandler.syncChanged (oscillator, value, getQuilvernCore(), getClock (oscillator));
+
+    syncHandler.noteRateChanged (oscillator, value, getQuilvernCore(), getClock (oscillator));
+    return false;
 }
 
 //==============================================================================

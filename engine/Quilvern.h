@@ -55,6 +55,9 @@ protected:
 
 private:
     QuilvernCore* getQuilvernCore() const noexcept;
+    // The note and sync handling of parameters 12 to 15; true when the host
+    // should refresh its display of the processor.
+    bool applyNoteOrSync (const Parameter& parameter);
     // The product's text of a parameter at its current value or at another
     // one; nothing where the framework's text applies.
     std::optional<juce::String> getProductText (int parameterIndex, std::optional<float> value);
