@@ -4,6 +4,7 @@
 
 #include "support/BundleCopy.h"
 #include "support/MessagePump.h"
+#include "support/Vst3Instance.h"
 
 #include <cmath>
 #include <map>
@@ -24,23 +25,7 @@ const juce::File& bundle()
 
 std::unique_ptr<juce::AudioPluginInstance> loadQuilvern()
 {
-    juce::VST3PluginFormat format;
-    juce::OwnedArray<juce::PluginDescription> found;
-    format.findAllTypesForFile (found, bundle().getFullPathName());
-
-    if (found.size() != 1)
-        return {};
-
-    juce::String error;
-    auto instance = format.createInstanceFromDescription (*found[0], sampleRate, blockSize, error);
-
-    if (instance != nullptr)
-    {
-        instance->setPlayConfigDetails (2, 2, sampleRate, blockSize);
-        instance->prepareToPlay (sampleRate, blockSize);
-    }
-
-    return instance;
+    return loadVst3Instance (bundle(), sampleRate, blockSize);
 }
 
 // Each parameter as a VST3 host sees it: name, the identifier its VST3 ID

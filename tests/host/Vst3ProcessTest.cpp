@@ -10,6 +10,7 @@
 
 #include "support/BundleCopy.h"
 #include "support/ThreadAllocationCounter.h"
+#include "support/Vst3Instance.h"
 
 #include <array>
 #include <cstring>
@@ -174,23 +175,7 @@ public:
 
 std::unique_ptr<juce::AudioPluginInstance> loadQuilvern (const juce::File& bundle)
 {
-    juce::VST3PluginFormat format;
-    juce::OwnedArray<juce::PluginDescription> found;
-    format.findAllTypesForFile (found, bundle.getFullPathName());
-
-    if (found.size() != 1)
-        return {};
-
-    juce::String error;
-    auto instance = format.createInstanceFromDescription (*found[0], sampleRate, blockSize, error);
-
-    if (instance != nullptr)
-    {
-        instance->setPlayConfigDetails (2, 2, sampleRate, blockSize);
-        instance->prepareToPlay (sampleRate, blockSize);
-    }
-
-    return instance;
+    return loadVst3Instance (bundle, sampleRate, blockSize);
 }
 
 class Vst3ProcessTest : public ::testing::Test
