@@ -88,8 +88,13 @@ run_tree() {
             type=RelWithDebInfo
             flags="-fsanitize=thread -fno-omit-frame-pointer" ;;
         asan)
+            # The VST 2.4 interface is a C interface whose structures the
+            # host and the plug-in declare each for themselves (the host
+            # tests with FST's AEffect, JUCE's client with its own of the
+            # same layout), so every call across it names a different
+            # function type; -fsanitize=function would report each one.
             type=Debug
-            flags="-O1 -fsanitize=address,undefined -fno-omit-frame-pointer -DJUCE_LOG_ASSERTIONS=1" ;;
+            flags="-O1 -fsanitize=address,undefined -fno-sanitize=function -fno-omit-frame-pointer -DJUCE_LOG_ASSERTIONS=1" ;;
         *)
             echo "sanitize.sh: unknown kind '$kind' (tsan or asan)" >&2
             return 2 ;;
