@@ -51,7 +51,7 @@ export CCACHE_NOHASHDIR=1
 
 # What CTest runs: the unit and host test programs, the VST 2.4 library the
 # host tests load and the factory bank check.
-targets=(quilvern_tests quilvern_host_tests Quilvern_VST presetcheck)
+targets=(quilvern_tests quilvern_host_tests quilvern_vst3_host_tests quilvern_lv2_host_tests Quilvern_VST presetcheck)
 
 # The plug-in library is linked with --no-undefined (JUCE's choice), but a
 # sanitized library leaves the sanitizer's functions to the program that
