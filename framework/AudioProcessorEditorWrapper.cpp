@@ -21,6 +21,13 @@ AudioProcessorEditorWrapper::~AudioProcessorEditorWrapper()
     WindowColormap::free (std::exchange (windowColormap, 0ul));
 }
 
+// Host wrappers mark the editor opaque, so it paints its whole area; the
+// component covers it but need not paint every pixel.
+void AudioProcessorEditorWrapper::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colours::black);
+}
+
 void AudioProcessorEditorWrapper::childBoundsChanged (juce::Component* child)
 {
     // A docked panel grows the editor; the host's window follows.

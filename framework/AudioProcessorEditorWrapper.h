@@ -12,6 +12,7 @@ public:
     AudioProcessorEditorWrapper (juce::AudioProcessor& processor, juce::Component& editorComponent);
     ~AudioProcessorEditorWrapper() override;
 
+    void paint (juce::Graphics& g) override;
     void childBoundsChanged (juce::Component* child) override;
     void parentHierarchyChanged() override;
 

@@ -25,6 +25,11 @@ struct FuzzTarget
 
     static std::vector<FuzzTarget>& all();
 
+#if defined (QUILVERN_LIBFUZZER)
+    // Runs one input, marking it as running for the assertion handler.
+    static int runInput (Entry entry, const std::uint8_t* data, std::size_t size);
+#endif
+
     struct Registration
     {
         Registration (const char* name, Entry entry, int replayMutations)
@@ -42,7 +47,7 @@ void fuzzExpect (bool condition, const char* what);
  #define QUILVERN_FUZZ_ENTRY(name, mutations)                                         \
     extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t size) \
     {                                                                                 \
-        return name##Fuzz (data, size);                                               \
+        return FuzzTarget::runInput (name##Fuzz, data, size);                         \
     }
 #else
  #define QUILVERN_FUZZ_ENTRY(name, mutations) \
