@@ -20,10 +20,9 @@
 #include <memory>
 #include <vector>
 
+#include "bench/CoreRig.h"
 #include "bench/ThreadCpuClock.h"
-#include "engine/OscillatorSyncHandler.h"
 #include "engine/PhaserCoefficients.h"
-#include "engine/QuilvernCore.h"
 #include "tools/presetcheck/FactoryBank.h"
 
 namespace
@@ -36,7 +35,7 @@ constexpr double tempo = 120.0;
 
 enum Path { fast = 0, direct = 1, sse2 = 2 };
 
-using Values = std::array<float, QuilvernCore::numParameters>;
+using Values = CoreRig::Values;
 
 // One round of input, made once: uniform noise at -6 dBFS.
 const std::vector<float>& noise()
@@ -54,26 +53,11 @@ const std::vector<float>& noise()
     return samples;
 }
 
-// A core with one set of values, applied as the product applies them
-// (synchronised oscillators at 120 beats per minute), and its buffers.
+// A core and its buffers.
 class Rig
 {
 public:
-    Rig (const Values& values, bool useDirect) : left (roundLength), right (roundLength)
-    {
-        core.setUseDirectFormulas (useDirect);
-        for (int index = 0; index < QuilvernCore::numParameters; ++index)
-            core.applyParameter (index, values[(size_t) index]);
-        const int noteRates[] = { QuilvernCore::lfo1NoteRate, QuilvernCore::lfo2NoteRate };
-        const int syncs[] = { QuilvernCore::lfo1Sync, QuilvernCore::lfo2Sync };
-        for (int k = 0; k < 2; ++k)
-        {
-            sync.noteRateChanged (k, values[(size_t) noteRates[k]], &core, nullptr);
-            sync.syncChanged (k, values[(size_t) syncs[k]], &core, nullptr);
-        }
-        core.prepare ((float) sampleRate);
-        core.setTempo (tempo);
-    }
+    Rig (const Values& values, bool useDirect) : rig (values, useDirect, sampleRate, tempo), left (roundLength), right (roundLength) {}
 
     // Thread CPU seconds for one round.
     double runRound()
@@ -82,16 +66,14 @@ public:
         std::copy (source.begin(), source.begin() + roundLength, left.begin());
         std::copy (source.begin() + roundLength, source.end(), right.begin());
         return ThreadCpuClock::measure ([this] {
-            for (int start = 0; start < roundLength; start += blockSize)
-                core.processStereo (left.data() + start, right.data() + start, blockSize);
+            rig.process (left.data(), right.data(), roundLength, blockSize);
             benchmark::DoNotOptimize (left.data());
             benchmark::DoNotOptimize (right.data());
         });
     }
 
 private:
-    QuilvernCore core;
-    OscillatorSyncHandler sync;
+    CoreRig rig;
     std::vector<float> left, right;
 };
 
