@@ -22,7 +22,7 @@
 
 #include "bench/CoreRig.h"
 #include "bench/ThreadCpuClock.h"
-#include "engine/PhaserCoefficients.h"
+#include "engine/PhaserChunkKernel.h"
 #include "tools/presetcheck/FactoryBank.h"
 
 namespace
@@ -105,8 +105,8 @@ struct Pair
 // Keeps the fast path to SSE2 for the benchmark's lifetime.
 struct PathScope
 {
-    explicit PathScope (Path path) { PhaserCoefficients::allowWideVectors (path != sse2); }
-    ~PathScope() { PhaserCoefficients::allowWideVectors (true); }
+    explicit PathScope (Path path) { PhaserChunkKernel::allowAvx2 (path != sse2); }
+    ~PathScope() { PhaserChunkKernel::allowAvx2 (true); }
 };
 
 Values parameterDefaults()

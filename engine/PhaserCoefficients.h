@@ -5,21 +5,12 @@
 
 // What the all-pass chain and the high-frequency feed take from the smoothed
 // modulation of one sample: both coefficient sets and the feed's scale. They
-// depend on nothing else that changes per sample, so runs of them can be
-// computed apart from the audio and, where the CPU has AVX2 and FMA, four
-// values at a time (FMA rounds once where SSE2 rounds twice; both stay within
-// a few units in the last place of the direct formulas).
+// depend on nothing else that changes per sample, so they can be computed
+// ahead of the audio, two or (with AVX2) four values at a time, and stay
+// within a few units in the last place of the direct formulas.
 class PhaserCoefficients
 {
 public:
-    static constexpr int maxValues = 64; // 32 stereo samples
-
-    struct Run
-    {
-        alignas (32) double set1a1[maxValues], set1a2[maxValues], set2a1[maxValues], set2a2[maxValues];
-        alignas (32) double hfScale[maxValues];
-    };
-
     template <typename V>
     struct Values
     {
@@ -27,9 +18,6 @@ public:
     };
 
     PhaserCoefficients (const PhaserState& state, const PhaserTargets& targets) noexcept;
-
-    // count values (a multiple of 4) from 32-byte aligned modulation values.
-    void compute (const double* modulation, int count, Run& run) const noexcept;
 
     // Wide covers angles 2 pi p up to 0.5, narrow up to 0.0625 (rates from
     // about 40 kHz up) with shorter series.
@@ -41,16 +29,12 @@ public:
     template <bool Wide, typename V>
     __attribute__ ((always_inline)) Values<V> evaluate (const V& modulation) const noexcept;
 
-    // Lets a test run the SSE2 forms on a CPU that has AVX2 and FMA.
-    static void allowWideVectors (bool allow) noexcept;
-
 private:
     static constexpr int slopeTerms = 14;
 
     double angleBase;
     double angleSlope[slopeTerms];
     double sevenFeedbackTarget;
-    bool wide;
 };
 
 namespace PhaserCoefficientTerms

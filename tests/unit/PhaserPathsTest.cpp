@@ -6,7 +6,7 @@
 
 #include "engine/Clock.h"
 #include "engine/OscillatorSyncHandler.h"
-#include "engine/PhaserCoefficients.h"
+#include "engine/PhaserChunkKernel.h"
 #include "support/CoreTestSupport.h"
 
 using namespace CoreTestSupport;
@@ -161,7 +161,7 @@ TEST (PhaserPaths, FastPathFollowsTheDirectFormulasOverTenSecondsOfNoise)
     {
         SCOPED_TRACE (c.name);
         SCOPED_TRACE (wideVectors ? "AVX2 where available" : "SSE2");
-        PhaserCoefficients::allowWideVectors (wideVectors);
+        PhaserChunkKernel::allowAvx2 (wideVectors);
         std::vector<float> fastLeft, fastRight;
         makeInput (c.sampleRate, fastLeft, fastRight);
         auto directLeft = fastLeft;
@@ -183,5 +183,5 @@ TEST (PhaserPaths, FastPathFollowsTheDirectFormulasOverTenSecondsOfNoise)
         if (std::getenv ("QUILVERN_PRINT_PATH_MARGINS") != nullptr)
             std::printf ("%s %s: largest difference %g\n", c.name, wideVectors ? "wide" : "SSE2", (double) worst);
     }
-    PhaserCoefficients::allowWideVectors (true);
+    PhaserChunkKernel::allowAvx2 (true);
 }

@@ -1,0 +1,570 @@
+// The AVX2 forms pass four-lane vectors only between functions that are
+// always inlined into code compiled for AVX2.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+#include "engine/PhaserChunkKernel.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cfloat>
+#include <type_traits>
+
+#include "engine/OscillatorWave.h"
+#include "engine/OscillatorWaveSimd.h"
+#include "engine/PhaserCoefficients.h"
+#include "engine/SimdMath.h"
+
+namespace
+{
+using PhaserChunkKernel::chunkLength;
+using PhaserChunkKernel::Job;
+using PhaserLanes::Lanes;
+using SimdMath::Quad;
+using SimdMath::splat;
+using SimdMath::Vec;
+
+std::atomic<bool> avx2Allowed { true };
+
+bool cpuHasAvx2AndFma() noexcept
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports ("avx2") && __builtin_cpu_supports ("fma");
+}
+
+// What one chunk's audio takes from its modulation, per sample as [left,
+// right]: the coefficients, the chain's input u (the high-passed input), the
+// wet signal's other terms (high-frequency feed plus u) and the dry part;
+// while the followers still move, also their values for the audio. Then the
+// outputs, from which the level and meter follow.
+struct alignas (32) Controls
+{
+    double set1a1[2 * chunkLength], set1a2[2 * chunkLength], set2a1[2 * chunkLength], set2a2[2 * chunkLength];
+    double u[2 * chunkLength], wetBase[2 * chunkLength], dry[2 * chunkLength];
+    double feedback[2 * chunkLength], wetMix[2 * chunkLength], gain[2 * chunkLength];
+    double outputs[2 * chunkLength];
+};
+
+// One chunk of a run: where its samples are, how many, and how far each
+// follower still is from where it settles.
+struct Chunk
+{
+    float* left;
+    float* right;
+    int length;
+    double distance[PhaserState::numFollowers];
+};
+
+// The nine followers over a chunk, settled + distance (1 - kParam)^(j + 1) at
+// its sample j, as both-lane broadcasts (the stereo offset in the right lane
+// only); once they have settled, the settled values themselves.
+template <bool Settled>
+class Followers
+{
+public:
+    __attribute__ ((always_inline)) Followers (const Job& job, const Chunk& chunk) : decay (job.followerDecay)
+    {
+        for (int i = 0; i < PhaserState::numFollowers; ++i)
+        {
+            settled[i] = splat (job.settled[i]);
+            away[i] = splat (chunk.distance[i]);
+        }
+        settled[PhaserState::stereoOffset] = rightOnly (settled[PhaserState::stereoOffset]);
+        away[PhaserState::stereoOffset] = rightOnly (away[PhaserState::stereoOffset]);
+    }
+
+    __attribute__ ((always_inline)) Vec at (int index, int j) const
+    {
+        if constexpr (Settled)
+            return settled[index];
+        else
+            return settled[index] + away[index] * decay[j + 1];
+    }
+
+private:
+    static Vec rightOnly (Vec v) { return _mm_unpackhi_pd (_mm_setzero_pd(), v); }
+
+    const Vec* decay;
+    Vec settled[PhaserState::numFollowers], away[PhaserState::numFollowers];
+};
+
+// Non-finite samples count as silence and are replaced in the buffer.
+__attribute__ ((always_inline)) inline void zeroNonFinite (float* samples, int count)
+{
+    int j = 0;
+    for (; j + 4 <= count; j += 4)
+    {
+        const __m128 v = _mm_loadu_ps (samples + j);
+        const __m128 finite = _mm_cmpeq_ps (_mm_sub_ps (v, v), _mm_setzero_ps());
+        _mm_storeu_ps (samples + j, _mm_and_ps (v, finite));
+    }
+    for (; j < count; ++j)
+        if (samples[j] - samples[j] != 0.0f)
+            samples[j] = 0.0f;
+}
+
+// Steps the random generators of the lanes in `wraps` (bit 2 osc + channel)
+// into their held values. Once per oscillator cycle, but inline all the same:
+// a call would make the compiler keep the loop's state in memory around it.
+template <typename V>
+__attribute__ ((always_inline)) inline V drawHeld (PhaserState& st, int firstOscillator, int wraps, V held)
+{
+    constexpr int lanes = (int) (sizeof (V) / sizeof (double));
+    for (int lane = 0; lane < lanes; ++lane)
+        if (wraps & (1 << lane))
+            held[lane] = st.generator[firstOscillator + lane / 2][lane % 2].next();
+    return held;
+}
+
+// One phase step in any lane layout: the right lanes add the stereo offset,
+// wrap on it and keep their base phase.
+template <typename V>
+struct PhaseStep
+{
+    V at;
+    SimdMath::Mask<V> wrapped;
+};
+
+template <typename V>
+__attribute__ ((always_inline)) inline PhaseStep<V> stepPhase (V& phase, V increment, V offsetRightOnly)
+{
+    using namespace SimdMath;
+    constexpr double period = OscillatorWave::twoPi;
+    const V base = phase + increment;
+    V at = base + offsetRightOnly;
+    const auto wrapped = at > period;
+    phase = base - masked<V> (wrapped, fill<V> (period));
+    at = at - masked<V> (wrapped, fill<V> (period));
+    // Only a right channel's phase can fall below 0, when the stereo offset shrinks.
+    at = at + masked<V> (at < 0.0, fill<V> (period));
+    return { at, wrapped };
+}
+
+// Both oscillators as two [left, right] pairs.
+struct OscillatorPairs
+{
+    Vec phase[2], held[2], value[2];
+
+    __attribute__ ((always_inline)) void load (const Lanes& l)
+    {
+        for (int k = 0; k < 2; ++k)
+            phase[k] = l.phase[k], held[k] = l.held[k], value[k] = l.value[k];
+    }
+
+    __attribute__ ((always_inline)) void store (Lanes& l) const
+    {
+        for (int k = 0; k < 2; ++k)
+            l.phase[k] = phase[k], l.held[k] = held[k], l.value[k] = value[k];
+    }
+
+    __attribute__ ((always_inline)) void advance (const Job& job, Vec increment1, Vec increment2, Vec offset, Vec& osc1, Vec& osc2)
+    {
+        step (job, 0, increment1, offset);
+        step (job, 1, increment2, offset);
+        osc1 = value[0];
+        osc2 = value[1];
+    }
+
+    __attribute__ ((always_inline)) void step (const Job& job, int k, Vec increment, Vec offset)
+    {
+        const auto s = stepPhase (phase[k], increment, offset);
+        if (const int wraps = _mm_movemask_pd ((Vec) s.wrapped); __builtin_expect (wraps != 0, 0))
+            held[k] = drawHeld (*job.state, k, wraps, held[k]);
+        value[k] = OscillatorWave::evaluateWave (job.wave[k], s.at, held[k]);
+    }
+};
+
+// Both oscillators in one four-lane vector: [1 left, 1 right, 2 left, 2 right].
+struct OscillatorQuad
+{
+    Quad phase, held, value;
+
+    static Quad join (Vec low, Vec high) { return __builtin_shufflevector (low, high, 0, 1, 2, 3); }
+    static Vec low (Quad q) { return __builtin_shufflevector (q, q, 0, 1); }
+    static Vec high (Quad q) { return __builtin_shufflevector (q, q, 2, 3); }
+
+    __attribute__ ((always_inline)) void load (const Lanes& l)
+    {
+        phase = join (l.phase[0], l.phase[1]), held = join (l.held[0], l.held[1]), value = join (l.value[0], l.value[1]);
+    }
+
+    __attribute__ ((always_inline)) void store (Lanes& l) const
+    {
+        l.phase[0] = low (phase), l.phase[1] = high (phase);
+        l.held[0] = low (held), l.held[1] = high (held);
+        l.value[0] = low (value), l.value[1] = high (value);
+    }
+
+    __attribute__ ((always_inline)) void advance (const Job& job, Vec increment1, Vec increment2, Vec offset, Vec& osc1, Vec& osc2)
+    {
+        const auto s = stepPhase (phase, join (increment1, increment2), join (offset, offset));
+        const Vec lowWraps = (Vec) __builtin_shufflevector (s.wrapped, s.wrapped, 0, 1);
+        const Vec highWraps = (Vec) __builtin_shufflevector (s.wrapped, s.wrapped, 2, 3);
+        if (const int wraps = _mm_movemask_pd (_mm_or_pd (lowWraps, highWraps)); __builtin_expect (wraps != 0, 0))
+            held = drawHeld (*job.state, 0, _mm_movemask_pd (lowWraps) | (_mm_movemask_pd (highWraps) << 2), held);
+
+        // One evaluation covers both oscillators when they share a wave.
+        value = OscillatorWave::evaluateWave (job.wave[0], s.at, held);
+        if (job.wave[1] != job.wave[0])
+        {
+            const Quad second = OscillatorWave::evaluateWave (job.wave[1], s.at, held);
+            value = __builtin_shufflevector (value, second, 0, 1, 6, 7);
+        }
+        osc1 = low (value);
+        osc2 = high (value);
+    }
+};
+
+// The modulation stage of a chunk: oscillators, the smoothed modulation and
+// the coefficients it gives, and the high-passed input with the terms of the
+// mix that do not depend on the chain.
+template <bool Wide, bool Settled, bool Avx2>
+class Modulator
+{
+public:
+    __attribute__ ((always_inline)) Modulator (const Job& j, const Chunk& c, Controls& b)
+        : job (j), chunk (c), controls (b), followers (j, c), coefficients (*j.coefficients),
+          g50 (splat (j.g50)), a50 (splat (j.a50)), g5000 (splat (j.g5000)), a5000 (splat (j.a5000)), kMod (splat (j.kMod)),
+          keepModulation (splat (1.0 - j.kMod)), sevenFeedbackTarget (splat (7.0 * j.feedbackTarget))
+    {
+    }
+
+    __attribute__ ((always_inline)) void run()
+    {
+        Lanes& l = *job.lanes;
+        oscillators.load (l);
+        modulation = l.modulation, hp50In = l.hp50In, hp50Out = l.hp50Out, hp5000Out = l.hp5000Out;
+        zeroNonFinite (chunk.left, chunk.length);
+        zeroNonFinite (chunk.right, chunk.length);
+
+        int j = 0;
+        for (; j + 2 <= chunk.length; j += 2)
+        {
+            const Vec first = sample (j);
+            const Vec second = sample (j + 1);
+            writeCoefficients (j, first, second);
+        }
+        if (j < chunk.length)
+        {
+            const Vec last = sample (j);
+            writeCoefficients (j, last, last);
+        }
+
+        oscillators.store (l);
+        l.modulation = modulation, l.hp50In = hp50In, l.hp50Out = l.hp5000In = hp50Out, l.hp5000Out = hp5000Out;
+    }
+
+private:
+    // One sample; returns the modulation.
+    __attribute__ ((always_inline)) Vec sample (int j)
+    {
+        Vec osc1, osc2;
+        oscillators.advance (job, followers.at (PhaserState::increment1, j), followers.at (PhaserState::increment2, j),
+                             followers.at (PhaserState::stereoOffset, j), osc1, osc2);
+        const Vec target = osc1 * followers.at (PhaserState::depth1, j) + osc2 * followers.at (PhaserState::depth2, j)
+                         + followers.at (PhaserState::offset, j);
+        const Vec clamped = _mm_min_pd (_mm_max_pd (target, splat (0.0)), splat (1.0));
+        // The follower step m - ((m - target) kMod + 1e-20), rearranged so
+        // that each sample waits on one multiplication and one addition.
+        modulation = modulation * keepModulation + (clamped * kMod - splat (1e-20));
+
+        const Vec tiny = splat (1e-20);
+        const Vec x = _mm_cvtps_pd (_mm_unpacklo_ps (_mm_load_ss (chunk.left + j), _mm_load_ss (chunk.right + j)));
+        const Vec gHP = (x - hp50In) * g50 + a50 * hp50Out + tiny;
+        const Vec h = (gHP - hp50Out) * g5000 + a5000 * hp5000Out + tiny;
+        hp50In = x;
+        hp50Out = gHP;
+        hp5000Out = h;
+        const Vec falloff = splat (1.0) - modulation;
+        const Vec hf = sevenFeedbackTarget * falloff * falloff * h + tiny;
+
+        const Vec mix = followers.at (PhaserState::mix, j);
+        _mm_store_pd (controls.u + 2 * j, gHP + tiny);
+        _mm_store_pd (controls.wetBase + 2 * j, hf + gHP);
+        _mm_store_pd (controls.dry + 2 * j, (splat (1.0) - mix) * x + tiny);
+        if constexpr (! Settled)
+        {
+            _mm_store_pd (controls.feedback + 2 * j, followers.at (PhaserState::feedback, j));
+            _mm_store_pd (controls.wetMix + 2 * j, mix * splat (0.75));
+            _mm_store_pd (controls.gain + 2 * j, followers.at (PhaserState::gain, j) + tiny);
+        }
+        return modulation;
+    }
+
+    // The coefficients of two samples: four values at once with AVX2.
+    __attribute__ ((always_inline)) void writeCoefficients (int j, Vec first, Vec second)
+    {
+        if constexpr (Avx2)
+            store (coefficients.evaluate<Wide> (OscillatorQuad::join (first, second)), 2 * j);
+        else
+        {
+            store (coefficients.evaluate<Wide> (first), 2 * j);
+            store (coefficients.evaluate<Wide> (second), 2 * j + 2);
+        }
+    }
+
+    template <typename V>
+    __attribute__ ((always_inline)) void store (const PhaserCoefficients::Values<V>& v, int i)
+    {
+        *reinterpret_cast<V*> (controls.set1a1 + i) = v.set1a1;
+        *reinterpret_cast<V*> (controls.set1a2 + i) = v.set1a2;
+        *reinterpret_cast<V*> (controls.set2a1 + i) = v.set2a1;
+        *reinterpret_cast<V*> (controls.set2a2 + i) = v.set2a2;
+    }
+
+    const Job& job;
+    const Chunk& chunk;
+    Controls& controls;
+    const Followers<Settled> followers;
+    const PhaserCoefficients& coefficients;
+    const Vec g50, a50, g5000, a5000, kMod, keepModulation, sevenFeedbackTarget;
+    typename std::conditional<Avx2, OscillatorQuad, OscillatorPairs>::type oscillators;
+    Vec modulation, hp50In, hp50Out, hp5000Out;
+};
+
+struct Coefficients
+{
+    Vec a1, a2;
+};
+
+// The audio stage of a chunk: the all-pass chain twice per sample, then the
+// mix. The first section's input history is the chain inputs, each other
+// section's the previous section's y1, y2.
+template <int Sections, bool Settled, bool Avx2>
+class Filter
+{
+public:
+    __attribute__ ((always_inline)) Filter (const Job& j, const Chunk& c, Controls& b)
+        : job (j), chunk (c), controls (b), followers (j, c)
+    {
+    }
+
+    __attribute__ ((always_inline)) void run()
+    {
+        Lanes& l = *job.lanes;
+        x1 = l.x1[0], x2 = l.x2[0];
+        for (int s = 0; s < Sections; ++s)
+            y1[s] = l.y1[s], y2[s] = l.y2[s];
+
+        for (int j = 0; j < chunk.length; ++j)
+            sample (j);
+
+        l.x1[0] = x1, l.x2[0] = x2;
+        for (int s = 0; s < Sections; ++s)
+        {
+            l.y1[s] = y1[s], l.y2[s] = y2[s];
+            if (s > 0)
+                l.x1[s] = y1[s - 1], l.x2[s] = y2[s - 1];
+        }
+        l.lastChainOutput = y1[Sections - 1];
+    }
+
+private:
+    __attribute__ ((always_inline)) void sample (int j)
+    {
+        const Coefficients set1 { _mm_load_pd (controls.set1a1 + 2 * j), _mm_load_pd (controls.set1a2 + 2 * j) };
+        const Coefficients set2 { _mm_load_pd (controls.set2a1 + 2 * j), _mm_load_pd (controls.set2a2 + 2 * j) };
+        const Vec u = _mm_load_pd (controls.u + 2 * j);
+        runChain (u, set1, set2);
+        // The previous sample's chain output has moved on to y2.
+        const Vec y = runChain (value (controls.feedback, PhaserState::feedback, j) * y2[Sections - 1] + u, set1, set2);
+
+        const Vec wet = (y + _mm_load_pd (controls.wetBase + 2 * j)) * value (controls.wetMix, PhaserState::mix, j)
+                      + _mm_load_pd (controls.dry + 2 * j);
+        const Vec out = value (controls.gain, PhaserState::gain, j) * wet;
+        _mm_store_pd (controls.outputs + 2 * j, out);
+
+        const __m128 samples = _mm_cvtpd_ps (_mm_min_pd (_mm_max_pd (out, splat (-FLT_MAX)), splat (FLT_MAX)));
+        chunk.left[j] = _mm_cvtss_f32 (samples);
+        chunk.right[j] = _mm_cvtss_f32 (_mm_shuffle_ps (samples, samples, 1));
+    }
+
+    // A follower's value for the audio: fixed once settled, else written by the modulation stage.
+    __attribute__ ((always_inline)) Vec value (const double* values, int follower, int j) const
+    {
+        if constexpr (Settled)
+        {
+            if (follower == PhaserState::mix)
+                return followers.at (follower, j) * splat (0.75);
+            if (follower == PhaserState::gain)
+                return followers.at (follower, j) + splat (1e-20);
+            return followers.at (follower, j);
+        }
+        else
+            return _mm_load_pd (values + 2 * j);
+    }
+
+    // The sections in order (the second uses set 2), each y = a2 u + t with t
+    // = a1 x1 + x2 - a1 y1 - a2 y2 built before u arrives. The 1e-20 of each
+    // step is left out: the chain's input always carries the high-passes'
+    // 1e-20, which keeps the sections out of the denormal range, and its
+    // effect on any value that matters is far below the last place.
+    __attribute__ ((always_inline)) Vec runChain (Vec u, const Coefficients& set1, const Coefficients& set2)
+    {
+        Vec previous1 = x1, previous2 = x2;
+        x2 = x1;
+        x1 = u;
+        for (int s = 0; s < Sections; ++s)
+        {
+            const Coefficients& c = s == 1 ? set2 : set1;
+            const Vec t = c.a1 * (previous1 - y1[s]) + (previous2 - c.a2 * y2[s]);
+            const Vec y = c.a2 * u + t;
+            previous1 = y1[s];
+            previous2 = y2[s];
+            y2[s] = y1[s];
+            y1[s] = y;
+            u = y;
+        }
+        return u;
+    }
+
+    const Job& job;
+    const Chunk& chunk;
+    Controls& controls;
+    const Followers<Settled> followers;
+    Vec x1, x2, y1[Sections], y2[Sections];
+};
+
+// Level and meter over a chunk, from its outputs. Both recursions are running
+// maxima of decaying values, level = max (|out|, level d) and meter =
+// max (meter, entry) m + 1e-20, so each ends at the largest of its start and
+// every sample's term, decayed by the steps after it.
+class LevelTracker
+{
+public:
+    explicit LevelTracker (const Job& job)
+    {
+        Vec level = splat (1.0), meter = splat (1.0), floor = splat (0.0);
+        for (int n = 0; n <= chunkLength; ++n)
+        {
+            levelPower[n] = level, meterPower[n] = meter, meterFloor[n] = floor;
+            level = level * splat (job.levelDecay);
+            floor = floor + meter * splat (1e-20);
+            meter = meter * splat (job.meterDecay);
+        }
+    }
+
+    void track (Lanes& l, const double* table, const Controls& controls, int length) const
+    {
+        Vec level = l.level * levelPower[length];
+        Vec meter = l.meter * meterPower[length] + meterFloor[length];
+        for (int j = 0; j < length; ++j)
+        {
+            const Vec out = _mm_load_pd (controls.outputs + 2 * j);
+            level = _mm_max_pd (level, SimdMath::abs (out) * levelPower[length - 1 - j]);
+            const Vec position = _mm_min_pd (_mm_max_pd (splat (100.0) * out + splat (200.0), splat (0.0)), splat (399.0));
+            const __m128i index = _mm_cvttpd_epi32 (position);
+            const Vec entry = _mm_loadh_pd (_mm_load_sd (table + _mm_cvtsi128_si32 (index)),
+                                            table + _mm_cvtsi128_si32 (_mm_shuffle_epi32 (index, 1)));
+            meter = _mm_max_pd (meter, entry * meterPower[length - j] + meterFloor[length - j]);
+        }
+        l.level = level;
+        l.meter = meter;
+    }
+
+private:
+    Vec levelPower[chunkLength + 1], meterPower[chunkLength + 1], meterFloor[chunkLength + 1];
+};
+
+//==============================================================================
+// The stages as functions of their own for each instruction set; everything
+// above is inlined into them.
+using Stage = void (*) (const Job&, const Chunk&, Controls&);
+
+template <bool Wide, bool Settled>
+void modulateSse2 (const Job& job, const Chunk& chunk, Controls& controls)
+{
+    Modulator<Wide, Settled, false> (job, chunk, controls).run();
+}
+
+template <bool Wide, bool Settled>
+__attribute__ ((target ("avx2,fma"))) void modulateAvx2 (const Job& job, const Chunk& chunk, Controls& controls)
+{
+    Modulator<Wide, Settled, true> (job, chunk, controls).run();
+}
+
+template <int Sections, bool Settled>
+void filterSse2 (const Job& job, const Chunk& chunk, Controls& controls)
+{
+    Filter<Sections, Settled, false> (job, chunk, controls).run();
+}
+
+template <int Sections, bool Settled>
+__attribute__ ((target ("avx2,fma"))) void filterAvx2 (const Job& job, const Chunk& chunk, Controls& controls)
+{
+    Filter<Sections, Settled, true> (job, chunk, controls).run();
+}
+
+template <bool Avx2, bool Wide, bool Settled>
+Stage modulationStage()
+{
+    if constexpr (Avx2)
+        return &modulateAvx2<Wide, Settled>;
+    else
+        return &modulateSse2<Wide, Settled>;
+}
+
+template <bool Avx2, bool Settled>
+Stage filterStage (int sections)
+{
+    if constexpr (Avx2)
+        switch (sections)
+        {
+            case 1: return &filterAvx2<1, Settled>;
+            case 2: return &filterAvx2<2, Settled>;
+            case 3: return &filterAvx2<3, Settled>;
+            default: return &filterAvx2<4, Settled>;
+        }
+    else
+        switch (sections)
+        {
+            case 1: return &filterSse2<1, Settled>;
+            case 2: return &filterSse2<2, Settled>;
+            case 3: return &filterSse2<3, Settled>;
+            default: return &filterSse2<4, Settled>;
+        }
+}
+
+template <bool Avx2>
+void runChunks (const Job& job)
+{
+    const bool settled = job.followersSettled;
+    const Stage modulate = job.wide ? (settled ? modulationStage<Avx2, true, true>() : modulationStage<Avx2, true, false>())
+                                    : (settled ? modulationStage<Avx2, false, true>() : modulationStage<Avx2, false, false>());
+    const Stage filter = settled ? filterStage<Avx2, true> (job.sections) : filterStage<Avx2, false> (job.sections);
+    const LevelTracker levels (job);
+    Controls controls;
+
+    Chunk chunk;
+    std::copy (job.distance, job.distance + PhaserState::numFollowers, chunk.distance);
+    for (int start = 0; start < job.length; start += chunkLength)
+    {
+        chunk.left = job.left + start;
+        chunk.right = job.right + start;
+        chunk.length = std::min (chunkLength, job.length - start);
+        modulate (job, chunk, controls);
+        filter (job, chunk, controls);
+        levels.track (*job.lanes, job.meterTable, controls, chunk.length);
+        for (auto& distance : chunk.distance)
+            distance *= job.followerDecay[chunk.length][0];
+    }
+}
+} // namespace
+
+namespace PhaserChunkKernel
+{
+void run (const Job& job)
+{
+    if (usesAvx2())
+        runChunks<true> (job);
+    else
+        runChunks<false> (job);
+}
+
+void allowAvx2 (bool allow) noexcept { avx2Allowed.store (allow, std::memory_order_relaxed); }
+
+bool usesAvx2() noexcept
+{
+    static const bool available = cpuHasAvx2AndFma();
+    return available && avx2Allowed.load (std::memory_order_relaxed);
+}
+} // namespace PhaserChunkKernel
