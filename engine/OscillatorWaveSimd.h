@@ -11,7 +11,7 @@ namespace OscillatorWave
 {
 // Inlined: a call would make the compiler spill every live register around it.
 template <typename V>
-__attribute__ ((always_inline)) inline V evaluateWave (int shape, V at, V held)
+__attribute__ ((always_inline)) inline V evaluateWave (int shape, const V& at, const V& held)
 {
     using namespace SimdMath;
     switch (shape)

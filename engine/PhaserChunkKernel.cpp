@@ -32,15 +32,14 @@ bool cpuHasAvx2AndFma() noexcept
 }
 
 // What one chunk's audio takes from its modulation, per sample as [left,
-// right]: the coefficients, the chain's input u (the high-passed input), the
-// wet signal's other terms (high-frequency feed plus u) and the dry part;
-// while the followers still move, also their values for the audio. Then the
+// right]: both coefficient sets and the high-frequency feed's scale; while
+// the followers still move, also their values for the audio. Then the
 // outputs, from which the level and meter follow.
 struct alignas (32) Controls
 {
     double set1a1[2 * chunkLength], set1a2[2 * chunkLength], set2a1[2 * chunkLength], set2a2[2 * chunkLength];
-    double u[2 * chunkLength], wetBase[2 * chunkLength], dry[2 * chunkLength];
-    double feedback[2 * chunkLength], wetMix[2 * chunkLength], gain[2 * chunkLength];
+    double hfScale[2 * chunkLength], modulation[2 * chunkLength + 2];
+    double feedback[2 * chunkLength], wetMix[2 * chunkLength], dryMix[2 * chunkLength], gain[2 * chunkLength];
     double outputs[2 * chunkLength];
 };
 
@@ -106,13 +105,12 @@ __attribute__ ((always_inline)) inline void zeroNonFinite (float* samples, int c
 // into their held values. Once per oscillator cycle, but inline all the same:
 // a call would make the compiler keep the loop's state in memory around it.
 template <typename V>
-__attribute__ ((always_inline)) inline V drawHeld (PhaserState& st, int firstOscillator, int wraps, V held)
+__attribute__ ((always_inline)) inline void drawHeld (PhaserState& st, int firstOscillator, int wraps, V& held)
 {
     constexpr int lanes = (int) (sizeof (V) / sizeof (double));
     for (int lane = 0; lane < lanes; ++lane)
         if (wraps & (1 << lane))
             held[lane] = st.generator[firstOscillator + lane / 2][lane % 2].next();
-    return held;
 }
 
 // One phase step in any lane layout: the right lanes add the stereo offset,
@@ -125,7 +123,7 @@ struct PhaseStep
 };
 
 template <typename V>
-__attribute__ ((always_inline)) inline PhaseStep<V> stepPhase (V& phase, V increment, V offsetRightOnly)
+__attribute__ ((always_inline)) inline PhaseStep<V> stepPhase (V& phase, const V& increment, const V& offsetRightOnly)
 {
     using namespace SimdMath;
     constexpr double period = OscillatorWave::twoPi;
@@ -156,20 +154,21 @@ struct OscillatorPairs
             l.phase[k] = phase[k], l.held[k] = held[k], l.value[k] = value[k];
     }
 
-    __attribute__ ((always_inline)) void advance (const Job& job, Vec increment1, Vec increment2, Vec offset, Vec& osc1, Vec& osc2)
+    __attribute__ ((always_inline)) void advance (const Job& job, const int (&wave)[2], Vec increment1, Vec increment2,
+                                                  Vec offset, Vec& osc1, Vec& osc2)
     {
-        step (job, 0, increment1, offset);
-        step (job, 1, increment2, offset);
+        step (job, 0, wave[0], increment1, offset);
+        step (job, 1, wave[1], increment2, offset);
         osc1 = value[0];
         osc2 = value[1];
     }
 
-    __attribute__ ((always_inline)) void step (const Job& job, int k, Vec increment, Vec offset)
+    __attribute__ ((always_inline)) void step (const Job& job, int k, int wave, Vec increment, Vec offset)
     {
         const auto s = stepPhase (phase[k], increment, offset);
         if (const int wraps = _mm_movemask_pd ((Vec) s.wrapped); __builtin_expect (wraps != 0, 0))
-            held[k] = drawHeld (*job.state, k, wraps, held[k]);
-        value[k] = OscillatorWave::evaluateWave (job.wave[k], s.at, held[k]);
+            drawHeld (*job.state, k, wraps, held[k]);
+        value[k] = OscillatorWave::evaluateWave (wave, s.at, held[k]);
     }
 };
 
@@ -179,8 +178,8 @@ struct OscillatorQuad
     Quad phase, held, value;
 
     static Quad join (Vec low, Vec high) { return __builtin_shufflevector (low, high, 0, 1, 2, 3); }
-    static Vec low (Quad q) { return __builtin_shufflevector (q, q, 0, 1); }
-    static Vec high (Quad q) { return __builtin_shufflevector (q, q, 2, 3); }
+    static Vec low (const Quad& q) { return __builtin_shufflevector (q, q, 0, 1); }
+    static Vec high (const Quad& q) { return __builtin_shufflevector (q, q, 2, 3); }
 
     __attribute__ ((always_inline)) void load (const Lanes& l)
     {
@@ -194,19 +193,20 @@ struct OscillatorQuad
         l.value[0] = low (value), l.value[1] = high (value);
     }
 
-    __attribute__ ((always_inline)) void advance (const Job& job, Vec increment1, Vec increment2, Vec offset, Vec& osc1, Vec& osc2)
+    __attribute__ ((always_inline)) void advance (const Job& job, const int (&wave)[2], Vec increment1, Vec increment2,
+                                                  Vec offset, Vec& osc1, Vec& osc2)
     {
         const auto s = stepPhase (phase, join (increment1, increment2), join (offset, offset));
         const Vec lowWraps = (Vec) __builtin_shufflevector (s.wrapped, s.wrapped, 0, 1);
         const Vec highWraps = (Vec) __builtin_shufflevector (s.wrapped, s.wrapped, 2, 3);
         if (const int wraps = _mm_movemask_pd (_mm_or_pd (lowWraps, highWraps)); __builtin_expect (wraps != 0, 0))
-            held = drawHeld (*job.state, 0, _mm_movemask_pd (lowWraps) | (_mm_movemask_pd (highWraps) << 2), held);
+            drawHeld (*job.state, 0, _mm_movemask_pd (lowWraps) | (_mm_movemask_pd (highWraps) << 2), held);
 
         // One evaluation covers both oscillators when they share a wave.
-        value = OscillatorWave::evaluateWave (job.wave[0], s.at, held);
-        if (job.wave[1] != job.wave[0])
+        value = OscillatorWave::evaluateWave (wave[0], s.at, held);
+        if (wave[1] != wave[0])
         {
-            const Quad second = OscillatorWave::evaluateWave (job.wave[1], s.at, held);
+            const Quad second = OscillatorWave::evaluateWave (wave[1], s.at, held);
             value = __builtin_shufflevector (value, second, 0, 1, 6, 7);
         }
         osc1 = low (value);
@@ -214,17 +214,30 @@ struct OscillatorQuad
     }
 };
 
+// Coefficients four at a time with AVX2, else two.
+template <bool Avx2>
+struct VectorFor
+{
+    using type = Quad;
+};
+
+template <>
+struct VectorFor<false>
+{
+    using type = SimdMath::Pair;
+};
+
 // The modulation stage of a chunk: oscillators, the smoothed modulation and
-// the coefficients it gives, and the high-passed input with the terms of the
-// mix that do not depend on the chain.
+// the coefficients it gives.
 template <bool Wide, bool Settled, bool Avx2>
 class Modulator
 {
+    using Vector = typename VectorFor<Avx2>::type;
+
 public:
     __attribute__ ((always_inline)) Modulator (const Job& j, const Chunk& c, Controls& b)
-        : job (j), chunk (c), controls (b), followers (j, c), coefficients (*j.coefficients),
-          g50 (splat (j.g50)), a50 (splat (j.a50)), g5000 (splat (j.g5000)), a5000 (splat (j.a5000)), kMod (splat (j.kMod)),
-          keepModulation (splat (1.0 - j.kMod)), sevenFeedbackTarget (splat (7.0 * j.feedbackTarget))
+        : job (j), length (c.length), controls (b), followers (j, c),
+          terms (j.coefficients->broadcastTerms<Vector>()), kMod (splat (j.kMod)), keepModulation (splat (1.0 - j.kMod))
     {
     }
 
@@ -232,25 +245,20 @@ public:
     {
         Lanes& l = *job.lanes;
         oscillators.load (l);
-        modulation = l.modulation, hp50In = l.hp50In, hp50Out = l.hp50Out, hp5000Out = l.hp5000Out;
-        zeroNonFinite (chunk.left, chunk.length);
-        zeroNonFinite (chunk.right, chunk.length);
+        modulation = l.modulation;
+        wave[0] = job.wave[0];
+        wave[1] = job.wave[1];
 
-        int j = 0;
-        for (; j + 2 <= chunk.length; j += 2)
-        {
-            const Vec first = sample (j);
-            const Vec second = sample (j + 1);
-            writeCoefficients (j, first, second);
-        }
-        if (j < chunk.length)
-        {
-            const Vec last = sample (j);
-            writeCoefficients (j, last, last);
-        }
+        // Two loops: the serial recursions first, then the coefficients, whose
+        // samples do not depend on each other.
+        for (int j = 0; j < length; ++j)
+            _mm_store_pd (controls.modulation + 2 * j, sample (j));
+        _mm_store_pd (controls.modulation + 2 * length, modulation);
+        for (int j = 0; j < length; j += 2)
+            writeCoefficients (j, _mm_load_pd (controls.modulation + 2 * j), _mm_load_pd (controls.modulation + 2 * j + 2));
 
         oscillators.store (l);
-        l.modulation = modulation, l.hp50In = hp50In, l.hp50Out = l.hp5000In = hp50Out, l.hp5000Out = hp5000Out;
+        l.modulation = modulation;
     }
 
 private:
@@ -258,7 +266,7 @@ private:
     __attribute__ ((always_inline)) Vec sample (int j)
     {
         Vec osc1, osc2;
-        oscillators.advance (job, followers.at (PhaserState::increment1, j), followers.at (PhaserState::increment2, j),
+        oscillators.advance (job, wave, followers.at (PhaserState::increment1, j), followers.at (PhaserState::increment2, j),
                              followers.at (PhaserState::stereoOffset, j), osc1, osc2);
         const Vec target = osc1 * followers.at (PhaserState::depth1, j) + osc2 * followers.at (PhaserState::depth2, j)
                          + followers.at (PhaserState::offset, j);
@@ -267,25 +275,13 @@ private:
         // that each sample waits on one multiplication and one addition.
         modulation = modulation * keepModulation + (clamped * kMod - splat (1e-20));
 
-        const Vec tiny = splat (1e-20);
-        const Vec x = _mm_cvtps_pd (_mm_unpacklo_ps (_mm_load_ss (chunk.left + j), _mm_load_ss (chunk.right + j)));
-        const Vec gHP = (x - hp50In) * g50 + a50 * hp50Out + tiny;
-        const Vec h = (gHP - hp50Out) * g5000 + a5000 * hp5000Out + tiny;
-        hp50In = x;
-        hp50Out = gHP;
-        hp5000Out = h;
-        const Vec falloff = splat (1.0) - modulation;
-        const Vec hf = sevenFeedbackTarget * falloff * falloff * h + tiny;
-
-        const Vec mix = followers.at (PhaserState::mix, j);
-        _mm_store_pd (controls.u + 2 * j, gHP + tiny);
-        _mm_store_pd (controls.wetBase + 2 * j, hf + gHP);
-        _mm_store_pd (controls.dry + 2 * j, (splat (1.0) - mix) * x + tiny);
         if constexpr (! Settled)
         {
+            const Vec mix = followers.at (PhaserState::mix, j);
             _mm_store_pd (controls.feedback + 2 * j, followers.at (PhaserState::feedback, j));
             _mm_store_pd (controls.wetMix + 2 * j, mix * splat (0.75));
-            _mm_store_pd (controls.gain + 2 * j, followers.at (PhaserState::gain, j) + tiny);
+            _mm_store_pd (controls.dryMix + 2 * j, splat (1.0) - mix);
+            _mm_store_pd (controls.gain + 2 * j, followers.at (PhaserState::gain, j) + splat (1e-20));
         }
         return modulation;
     }
@@ -294,11 +290,11 @@ private:
     __attribute__ ((always_inline)) void writeCoefficients (int j, Vec first, Vec second)
     {
         if constexpr (Avx2)
-            store (coefficients.evaluate<Wide> (OscillatorQuad::join (first, second)), 2 * j);
+            store (PhaserCoefficients::evaluate<Wide> (terms, OscillatorQuad::join (first, second)), 2 * j);
         else
         {
-            store (coefficients.evaluate<Wide> (first), 2 * j);
-            store (coefficients.evaluate<Wide> (second), 2 * j + 2);
+            store (PhaserCoefficients::evaluate<Wide> (terms, first), 2 * j);
+            store (PhaserCoefficients::evaluate<Wide> (terms, second), 2 * j + 2);
         }
     }
 
@@ -309,16 +305,18 @@ private:
         *reinterpret_cast<V*> (controls.set1a2 + i) = v.set1a2;
         *reinterpret_cast<V*> (controls.set2a1 + i) = v.set2a1;
         *reinterpret_cast<V*> (controls.set2a2 + i) = v.set2a2;
+        *reinterpret_cast<V*> (controls.hfScale + i) = v.hfScale;
     }
 
     const Job& job;
-    const Chunk& chunk;
+    const int length;
     Controls& controls;
     const Followers<Settled> followers;
-    const PhaserCoefficients& coefficients;
-    const Vec g50, a50, g5000, a5000, kMod, keepModulation, sevenFeedbackTarget;
+    const PhaserCoefficients::Terms<Vector> terms;
+    const Vec kMod, keepModulation;
     typename std::conditional<Avx2, OscillatorQuad, OscillatorPairs>::type oscillators;
-    Vec modulation, hp50In, hp50Out, hp5000Out;
+    Vec modulation;
+    int wave[PhaserState::numOscillators];
 };
 
 struct Coefficients
@@ -326,28 +324,33 @@ struct Coefficients
     Vec a1, a2;
 };
 
-// The audio stage of a chunk: the all-pass chain twice per sample, then the
-// mix. The first section's input history is the chain inputs, each other
-// section's the previous section's y1, y2.
+// The audio stage of a chunk: the two high-passes, the all-pass chain twice
+// per sample, then the mix. The first section's input history is the chain
+// inputs, each other section's the previous section's y1, y2.
 template <int Sections, bool Settled, bool Avx2>
 class Filter
 {
 public:
     __attribute__ ((always_inline)) Filter (const Job& j, const Chunk& c, Controls& b)
-        : job (j), chunk (c), controls (b), followers (j, c)
+        : job (j), left (c.left), right (c.right), length (c.length), controls (b), followers (j, c),
+          g50 (splat (j.g50)), a50 (splat (j.a50)), g5000 (splat (j.g5000)), a5000 (splat (j.a5000))
     {
     }
 
     __attribute__ ((always_inline)) void run()
     {
         Lanes& l = *job.lanes;
+        hp50In = l.hp50In, hp50Out = l.hp50Out, hp5000Out = l.hp5000Out;
         x1 = l.x1[0], x2 = l.x2[0];
         for (int s = 0; s < Sections; ++s)
             y1[s] = l.y1[s], y2[s] = l.y2[s];
+        zeroNonFinite (left, length);
+        zeroNonFinite (right, length);
 
-        for (int j = 0; j < chunk.length; ++j)
+        for (int j = 0; j < length; ++j)
             sample (j);
 
+        l.hp50In = hp50In, l.hp50Out = l.hp5000In = hp50Out, l.hp5000Out = hp5000Out;
         l.x1[0] = x1, l.x2[0] = x2;
         for (int s = 0; s < Sections; ++s)
         {
@@ -361,30 +364,42 @@ public:
 private:
     __attribute__ ((always_inline)) void sample (int j)
     {
+        const Vec tiny = splat (1e-20);
+        const Vec x = _mm_cvtps_pd (_mm_unpacklo_ps (_mm_load_ss (left + j), _mm_load_ss (right + j)));
+        const Vec gHP = (x - hp50In) * g50 + a50 * hp50Out + tiny;
+        const Vec h = (gHP - hp50Out) * g5000 + a5000 * hp5000Out + tiny;
+        hp50In = x;
+        hp50Out = gHP;
+        hp5000Out = h;
+
         const Coefficients set1 { _mm_load_pd (controls.set1a1 + 2 * j), _mm_load_pd (controls.set1a2 + 2 * j) };
         const Coefficients set2 { _mm_load_pd (controls.set2a1 + 2 * j), _mm_load_pd (controls.set2a2 + 2 * j) };
-        const Vec u = _mm_load_pd (controls.u + 2 * j);
+        const Vec u = gHP + tiny;
         runChain (u, set1, set2);
         // The previous sample's chain output has moved on to y2.
         const Vec y = runChain (value (controls.feedback, PhaserState::feedback, j) * y2[Sections - 1] + u, set1, set2);
 
-        const Vec wet = (y + _mm_load_pd (controls.wetBase + 2 * j)) * value (controls.wetMix, PhaserState::mix, j)
-                      + _mm_load_pd (controls.dry + 2 * j);
+        const Vec hf = _mm_load_pd (controls.hfScale + 2 * j) * h + tiny;
+        const Vec wet = (y + (hf + gHP)) * value (controls.wetMix, PhaserState::mix, j)
+                      + (value (controls.dryMix, PhaserState::numFollowers, j) * x + tiny);
         const Vec out = value (controls.gain, PhaserState::gain, j) * wet;
         _mm_store_pd (controls.outputs + 2 * j, out);
 
         const __m128 samples = _mm_cvtpd_ps (_mm_min_pd (_mm_max_pd (out, splat (-FLT_MAX)), splat (FLT_MAX)));
-        chunk.left[j] = _mm_cvtss_f32 (samples);
-        chunk.right[j] = _mm_cvtss_f32 (_mm_shuffle_ps (samples, samples, 1));
+        left[j] = _mm_cvtss_f32 (samples);
+        right[j] = _mm_cvtss_f32 (_mm_shuffle_ps (samples, samples, 1));
     }
 
-    // A follower's value for the audio: fixed once settled, else written by the modulation stage.
+    // A follower's value for the audio: fixed once settled, else written by
+    // the modulation stage. numFollowers stands for 1 - mix.
     __attribute__ ((always_inline)) Vec value (const double* values, int follower, int j) const
     {
         if constexpr (Settled)
         {
             if (follower == PhaserState::mix)
                 return followers.at (follower, j) * splat (0.75);
+            if (follower == PhaserState::numFollowers)
+                return splat (1.0) - followers.at (PhaserState::mix, j);
             if (follower == PhaserState::gain)
                 return followers.at (follower, j) + splat (1e-20);
             return followers.at (follower, j);
@@ -418,10 +433,13 @@ private:
     }
 
     const Job& job;
-    const Chunk& chunk;
+    float* const left;
+    float* const right;
+    const int length;
     Controls& controls;
     const Followers<Settled> followers;
-    Vec x1, x2, y1[Sections], y2[Sections];
+    const Vec g50, a50, g5000, a5000;
+    Vec hp50In, hp50Out, hp5000Out, x1, x2, y1[Sections], y2[Sections];
 };
 
 // Level and meter over a chunk, from its outputs. Both recursions are running

@@ -6,10 +6,10 @@ PhaserCoefficients::PhaserCoefficients (const PhaserState& s, const PhaserTarget
 {
     // 2 pi p = 2 pi (scale w + base) srFactor / (2 sampleRate), w = m * shape(m).
     const double angleScale = OscillatorWave::twoPi * s.srFactor / (2.0 * s.sampleRate);
-    angleBase = angleScale * t.frequencyBase;
+    terms.angleBase = angleScale * t.frequencyBase;
     for (int k = 0; k < slopeTerms; ++k)
-        angleSlope[k] = angleScale * t.frequencyScale * PhaserCoefficientTerms::shape[k];
-    sevenFeedbackTarget = 7.0 * t.values[PhaserState::feedback];
+        terms.angleSlope[k] = angleScale * t.frequencyScale * PhaserCoefficientTerms::shape[k];
+    terms.sevenFeedbackTarget = 7.0 * t.values[PhaserState::feedback];
 }
 
 bool PhaserCoefficients::needsWideSeries (const PhaserState& s) noexcept

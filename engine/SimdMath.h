@@ -10,6 +10,9 @@
 namespace SimdMath
 {
 using Vec = __m128d;
+// Plain vector types for templates (Vec carries an attribute that template
+// arguments drop).
+typedef double Pair __attribute__ ((vector_size (16)));
 typedef double Quad __attribute__ ((vector_size (32)));
 
 inline Vec splat (double value) noexcept { return _mm_set1_pd (value); }
@@ -35,25 +38,25 @@ __attribute__ ((always_inline)) inline V fill (double value) noexcept
 }
 
 template <typename V>
-__attribute__ ((always_inline)) inline V masked (Mask<V> mask, V v) noexcept
+__attribute__ ((always_inline)) inline V masked (const Mask<V>& mask, const V& v) noexcept
 {
     return (V) (mask & (Mask<V>) v);
 }
 
 template <typename V>
-__attribute__ ((always_inline)) inline V minimum (V a, V b) noexcept
+__attribute__ ((always_inline)) inline V minimum (const V& a, const V& b) noexcept
 {
     return a < b ? a : b;
 }
 
 template <typename V>
-__attribute__ ((always_inline)) inline V magnitude (V v) noexcept
+__attribute__ ((always_inline)) inline V magnitude (const V& v) noexcept
 {
     return (V) ((Mask<V>) v & ~(Mask<V>) fill<V> (-0.0));
 }
 
 template <typename V>
-__attribute__ ((always_inline)) inline V withSignOf (V positive, V sign) noexcept
+__attribute__ ((always_inline)) inline V withSignOf (const V& positive, const V& sign) noexcept
 {
     return (V) ((Mask<V>) positive | ((Mask<V>) sign & (Mask<V>) fill<V> (-0.0)));
 }
@@ -87,7 +90,7 @@ constexpr int log2Of (int powerOfTwo)
 // powers[i] holds t^(2^i). V is any GCC vector of doubles: two lanes (SSE2)
 // or four (AVX).
 template <template <int> class Term, int First, int Count, typename V>
-__attribute__ ((always_inline)) inline V estrin (V t, const V* powers) noexcept
+__attribute__ ((always_inline)) inline V estrin (const V& t, const V* powers) noexcept
 {
     if constexpr (Count == 1)
         return V {} + Term<First>::value;
@@ -103,7 +106,7 @@ __attribute__ ((always_inline)) inline V estrin (V t, const V* powers) noexcept
 
 // Sum of Term<k> t^k for k = 0 .. Degree.
 template <template <int> class Term, int Degree, typename V>
-__attribute__ ((always_inline)) inline V polynomial (V t) noexcept
+__attribute__ ((always_inline)) inline V polynomial (const V& t) noexcept
 {
     V powers[4] = { t, t * t, {}, {} };
     powers[2] = powers[1] * powers[1];
@@ -132,12 +135,12 @@ struct SinTerm
 // exp(-x) for x in 0 to 0.5 with Degree 13 (truncation error below 1e-15),
 // for x in 0 to 0.0625 with Degree 8 (below 1e-16).
 template <int Degree, typename V>
-__attribute__ ((always_inline)) inline V expOfNegative (V x) noexcept { return polynomial<ExpTerm, Degree> (-x); }
+__attribute__ ((always_inline)) inline V expOfNegative (const V& x) noexcept { return polynomial<ExpTerm, Degree> (-x); }
 
 // cos(x) for x in -0.5 to 0.5 with Degree 7 (truncation error below 1e-18),
 // for x in -0.0625 to 0.0625 with Degree 4 (below 1e-18).
 template <int Degree, typename V>
-__attribute__ ((always_inline)) inline V cosSmall (V x) noexcept { return polynomial<CosTerm, Degree> (x * x); }
+__attribute__ ((always_inline)) inline V cosSmall (const V& x) noexcept { return polynomial<CosTerm, Degree> (x * x); }
 
 // sin(t) / t as a polynomial in t^2 for t in 0 to pi/2 (Chebyshev
 // interpolation; times t it stays within 4.5e-16 of sin t).
@@ -153,7 +156,7 @@ struct SinOverTTerm
 // sin(p) for p in 0 to 2 pi: sin p = sin r with r = pi - p in -pi to pi,
 // and sin |r| = sin t with t = min(|r|, pi - |r|) in 0 to pi/2; r gives the sign.
 template <typename V>
-__attribute__ ((always_inline)) inline V sinOfPhase (V p) noexcept
+__attribute__ ((always_inline)) inline V sinOfPhase (const V& p) noexcept
 {
     constexpr double pi = 3.141592653589793;
     const V r = pi - p;
