@@ -445,43 +445,99 @@ private:
 // Level and meter over a chunk, from its outputs. Both recursions are running
 // maxima of decaying values, level = max (|out|, level d) and meter =
 // max (meter, entry) m + 1e-20, so each ends at the largest of its start and
-// every sample's term, decayed by the steps after it.
-class LevelTracker
+// every sample's term, decayed by the steps after it. The weights are kept
+// per sample of a full chunk, two copies each (left and right); a shorter
+// chunk uses the last ones.
+struct LevelWeights
 {
-public:
-    explicit LevelTracker (const Job& job)
+    explicit LevelWeights (const Job& job)
     {
-        Vec level = splat (1.0), meter = splat (1.0), floor = splat (0.0);
+        double level = 1.0, meter = 1.0, floor = 0.0;
         for (int n = 0; n <= chunkLength; ++n)
         {
-            levelPower[n] = level, meterPower[n] = meter, meterFloor[n] = floor;
-            level = level * splat (job.levelDecay);
-            floor = floor + meter * splat (1e-20);
-            meter = meter * splat (job.meterDecay);
+            levelStart[n] = level, meterStart[n] = meter, floorStart[n] = floor;
+            if (n < chunkLength)
+            {
+                // The sample n steps before a full chunk's end.
+                const int k = chunkLength - 1 - n;
+                this->level[2 * k] = this->level[2 * k + 1] = level;
+                this->meter[2 * k] = this->meter[2 * k + 1] = meter * job.meterDecay;
+                this->floor[2 * k] = this->floor[2 * k + 1] = floor + meter * 1e-20;
+            }
+            level *= job.levelDecay;
+            floor += meter * 1e-20;
+            meter *= job.meterDecay;
         }
     }
 
-    void track (Lanes& l, const double* table, const Controls& controls, int length) const
-    {
-        Vec level = l.level * levelPower[length];
-        Vec meter = l.meter * meterPower[length] + meterFloor[length];
-        for (int j = 0; j < length; ++j)
-        {
-            const Vec out = _mm_load_pd (controls.outputs + 2 * j);
-            level = _mm_max_pd (level, SimdMath::abs (out) * levelPower[length - 1 - j]);
-            const Vec position = _mm_min_pd (_mm_max_pd (splat (100.0) * out + splat (200.0), splat (0.0)), splat (399.0));
-            const __m128i index = _mm_cvttpd_epi32 (position);
-            const Vec entry = _mm_loadh_pd (_mm_load_sd (table + _mm_cvtsi128_si32 (index)),
-                                            table + _mm_cvtsi128_si32 (_mm_shuffle_epi32 (index, 1)));
-            meter = _mm_max_pd (meter, entry * meterPower[length - j] + meterFloor[length - j]);
-        }
-        l.level = level;
-        l.meter = meter;
-    }
-
-private:
-    Vec levelPower[chunkLength + 1], meterPower[chunkLength + 1], meterFloor[chunkLength + 1];
+    double levelStart[chunkLength + 1], meterStart[chunkLength + 1], floorStart[chunkLength + 1];
+    alignas (16) double level[2 * chunkLength], meter[2 * chunkLength], floor[2 * chunkLength];
 };
+
+// Pairs lie on 16-byte boundaries; four lanes from an odd sample do not lie on 32.
+template <typename V>
+__attribute__ ((always_inline)) inline V loadVector (const double* values)
+{
+    if constexpr (sizeof (V) == sizeof (Vec))
+        return *reinterpret_cast<const V*> (values);
+    V v;
+    __builtin_memcpy (&v, values, sizeof (V));
+    return v;
+}
+
+// One or (V of four lanes) two samples. A comparison that fails keeps the
+// running value, as the direct formulas do for an output that is not a number.
+template <typename V>
+__attribute__ ((always_inline)) inline void trackSamples (const LevelWeights& w, const double* table, const double* outputs,
+                                                          int k, V& level, V& meter)
+{
+    const V out = loadVector<V> (outputs);
+    const V decayed = SimdMath::magnitude (out) * loadVector<V> (w.level + 2 * k);
+    level = SimdMath::maximum (decayed, level);
+    const V position = SimdMath::minimum (SimdMath::maximum (out * 100.0 + 200.0, V {}), SimdMath::fill<V> (399.0));
+    V entry;
+    if constexpr (sizeof (V) == sizeof (Vec))
+    {
+        const __m128i index = _mm_cvttpd_epi32 ((Vec) position);
+        entry = (V) _mm_loadh_pd (_mm_load_sd (table + _mm_cvtsi128_si32 (index)),
+                                  table + _mm_cvtsi128_si32 (_mm_shuffle_epi32 (index, 1)));
+    }
+    else
+        for (int i = 0; i < (int) (sizeof (V) / sizeof (double)); ++i)
+            entry[i] = table[(int) position[i]];
+    const V candidate = entry * loadVector<V> (w.meter + 2 * k) + loadVector<V> (w.floor + 2 * k);
+    meter = SimdMath::maximum (candidate, meter);
+}
+
+template <typename V>
+__attribute__ ((always_inline)) inline void trackLevels (const LevelWeights& w, const Job& job, const Controls& controls, int length)
+{
+    using SimdMath::Pair;
+    Lanes& l = *job.lanes;
+    const Pair levelStart = (Pair) l.level * w.levelStart[length];
+    const Pair meterStart = (Pair) l.meter * w.meterStart[length] + w.floorStart[length];
+    const int shift = chunkLength - length;
+    constexpr int samples = (int) (sizeof (V) / sizeof (Pair));
+
+    V level = loadVector<V> (w.level) * 0.0, meter = level;
+    int j = 0;
+    for (; j + samples <= length; j += samples)
+        trackSamples (w, job.meterTable, controls.outputs + 2 * j, j + shift, level, meter);
+
+    // Four lanes hold two samples' [left, right].
+    Pair levelPair = __builtin_shufflevector (level, level, 0, 1), meterPair = __builtin_shufflevector (meter, meter, 0, 1);
+    if constexpr (samples == 2)
+    {
+        const Pair levelHigh = __builtin_shufflevector (level, level, 2, 3), meterHigh = __builtin_shufflevector (meter, meter, 2, 3);
+        levelPair = SimdMath::maximum (levelHigh, levelPair);
+        meterPair = SimdMath::maximum (meterHigh, meterPair);
+    }
+    for (; j < length; ++j)
+        trackSamples (w, job.meterTable, controls.outputs + 2 * j, j + shift, levelPair, meterPair);
+
+    l.level = (Vec) SimdMath::maximum (levelPair, levelStart);
+    l.meter = (Vec) SimdMath::maximum (meterPair, meterStart);
+}
 
 //==============================================================================
 // The stages as functions of their own for each instruction set; everything
@@ -510,6 +566,16 @@ template <int Sections, bool Settled>
 __attribute__ ((target ("avx2,fma"))) void filterAvx2 (const Job& job, const Chunk& chunk, Controls& controls)
 {
     Filter<Sections, Settled, true> (job, chunk, controls).run();
+}
+
+void trackSse2 (const LevelWeights& w, const Job& job, const Controls& controls, int length)
+{
+    trackLevels<SimdMath::Pair> (w, job, controls, length);
+}
+
+__attribute__ ((target ("avx2,fma"))) void trackAvx2 (const LevelWeights& w, const Job& job, const Controls& controls, int length)
+{
+    trackLevels<Quad> (w, job, controls, length);
 }
 
 template <bool Avx2, bool Wide, bool Settled>
@@ -549,7 +615,8 @@ void runChunks (const Job& job)
     const Stage modulate = job.wide ? (settled ? modulationStage<Avx2, true, true>() : modulationStage<Avx2, true, false>())
                                     : (settled ? modulationStage<Avx2, false, true>() : modulationStage<Avx2, false, false>());
     const Stage filter = settled ? filterStage<Avx2, true> (job.sections) : filterStage<Avx2, false> (job.sections);
-    const LevelTracker levels (job);
+    const LevelWeights weights (job);
+    const auto track = Avx2 ? &trackAvx2 : &trackSse2;
     Controls controls;
 
     Chunk chunk;
@@ -561,7 +628,7 @@ void runChunks (const Job& job)
         chunk.length = std::min (chunkLength, job.length - start);
         modulate (job, chunk, controls);
         filter (job, chunk, controls);
-        levels.track (*job.lanes, job.meterTable, controls, chunk.length);
+        track (weights, job, controls, chunk.length);
         for (auto& distance : chunk.distance)
             distance *= job.followerDecay[chunk.length][0];
     }

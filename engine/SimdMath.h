@@ -43,10 +43,23 @@ __attribute__ ((always_inline)) inline V masked (const Mask<V>& mask, const V& v
     return (V) (mask & (Mask<V>) v);
 }
 
+// a < b ? a : b and a > b ? a : b, so b where either is not a number.
 template <typename V>
 __attribute__ ((always_inline)) inline V minimum (const V& a, const V& b) noexcept
 {
-    return a < b ? a : b;
+    if constexpr (sizeof (V) == sizeof (Vec))
+        return (V) _mm_min_pd ((Vec) a, (Vec) b);
+    else
+        return a < b ? a : b;
+}
+
+template <typename V>
+__attribute__ ((always_inline)) inline V maximum (const V& a, const V& b) noexcept
+{
+    if constexpr (sizeof (V) == sizeof (Vec))
+        return (V) _mm_max_pd ((Vec) a, (Vec) b);
+    else
+        return a > b ? a : b;
 }
 
 template <typename V>
