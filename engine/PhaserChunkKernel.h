@@ -5,14 +5,16 @@
 
 class PhaserCoefficients;
 
-// The phaser's inner loop for a run of stereo samples in which both channels
-// stay active, no fade runs, every section's input history is the previous
-// section's output history and the last chain output is the last section's. The run goes in chunks of 32 samples:
-// while the audio of one chunk runs through the all-pass chain, the
-// oscillators, modulation and coefficients of the next are computed in the
-// same loop, so their work fills the time the chain's serial recursion
-// leaves free. Where the CPU has AVX2 and FMA, a form of the loop compiled
-// for them runs instead (FMA rounds once where SSE2 rounds twice).
+// The phaser's inner loops for a run of stereo samples in which both
+// channels stay active, no fade runs, every section's input history is the
+// previous section's output history and the last chain output is the last
+// section's. The run goes in chunks of 32 samples, each in three stages:
+// the modulation (oscillators and smoothed modulation, then the coefficients
+// of all its samples at once), the audio (high-passes, the all-pass chain and
+// the mix) and the level and meter. Each stage keeps its own state in
+// registers, where one loop for all of them would not fit into sixteen.
+// Where the CPU has AVX2 and FMA, forms of the stages compiled for them run
+// instead (FMA rounds once where SSE2 rounds twice).
 namespace PhaserChunkKernel
 {
 constexpr int chunkLength = 32;

@@ -145,6 +145,13 @@ const PathCase pathCases[] = {
       { { P::stagesNumber, 1.0f }, { P::feedback, 1.0f }, { P::lfo1Wave, 0.4f }, { P::lfo1Rate, 0.7f }, { P::lfo1Depth, 1.0f },
         { P::lfo1Offset, 0.0f }, { P::stereoPhase, 0.6f } },
       false, false },
+    // Every follower moves off where it had settled; both oscillators draw random values.
+    { "FollowersMoveMidwayBothRandom", 44100.0f,
+      { { P::stagesNumber, 1.0f }, { P::lfo1Wave, 1.0f }, { P::lfo2Wave, 1.0f }, { P::lfo1Rate, 0.9f }, { P::lfo2Rate, 0.8f },
+        { P::lfo2Depth, 0.4f }, { P::stereoPhase, 0.8f } },
+      false, false,
+      { { P::feedback, 0.9f }, { P::fx, 0.3f }, { P::outputVolume, 0.8f }, { P::lfo1Depth, 0.1f }, { P::lfo1Offset, 0.7f },
+        { P::lfo2Rate, 0.3f }, { P::stereoPhase, 0.1f } } },
     // Sections 3 and 4 resume with the history of their last run.
     { "SectionCountGrowsMidway", 44100.0f,
       { { P::stagesNumber, 0.0f }, { P::feedback, 0.7f }, { P::lfo1Wave, 0.0f }, { P::lfo1Depth, 0.8f } },
