@@ -375,9 +375,9 @@ private:
         const Coefficients set1 { _mm_load_pd (controls.set1a1 + 2 * j), _mm_load_pd (controls.set1a2 + 2 * j) };
         const Coefficients set2 { _mm_load_pd (controls.set2a1 + 2 * j), _mm_load_pd (controls.set2a2 + 2 * j) };
         const Vec u = gHP + tiny;
-        runChain (u, set1, set2);
-        // The previous sample's chain output has moved on to y2.
-        const Vec y = runChain (value (controls.feedback, PhaserState::feedback, j) * y2[Sections - 1] + u, set1, set2);
+        runChain (u, set1, set2, nullptr);
+        const Vec feedback = value (controls.feedback, PhaserState::feedback, j);
+        const Vec y = runChain (u, set1, set2, &feedback);
 
         const Vec hf = _mm_load_pd (controls.hfScale + 2 * j) * h + tiny;
         const Vec wet = (y + (hf + gHP)) * value (controls.wetMix, PhaserState::mix, j)
@@ -408,21 +408,39 @@ private:
             return _mm_load_pd (values + 2 * j);
     }
 
-    // The sections in order (the second uses set 2), each y = a2 u + t with t
-    // = a1 x1 + x2 - a1 y1 - a2 y2 built before u arrives. The 1e-20 of each
-    // step is left out: the chain's input always carries the high-passes'
-    // 1e-20, which keeps the sections out of the denormal range, and its
-    // effect on any value that matters is far below the last place.
-    __attribute__ ((always_inline)) Vec runChain (Vec u, const Coefficients& set1, const Coefficients& set2)
+    // The sections in order (the second uses set 2), each y = a2 u + t with
+    // t = a1 x1 + x2 - a1 y1 - a2 y2 built before u arrives, the section's
+    // own last output y1 as late as the instruction set allows: these are
+    // the recursions that bound the chain's speed. The 1e-20 of each step is
+    // left out: the chain's input always carries the high-passes' 1e-20,
+    // which keeps the sections out of the denormal range, and its effect on
+    // any value that matters is far below the last place.
+    //
+    // With feedback, the first section's input is feedback * the previous
+    // chain output + u; its output is then formed as (a2 feedback) times that
+    // chain output plus everything else, so that the feedback loop passes
+    // through one multiply-add per section.
+    __attribute__ ((always_inline)) Vec runChain (Vec u, const Coefficients& set1, const Coefficients& set2, const Vec* feedback)
     {
         Vec previous1 = x1, previous2 = x2;
         x2 = x1;
-        x1 = u;
         for (int s = 0; s < Sections; ++s)
         {
             const Coefficients& c = s == 1 ? set2 : set1;
-            const Vec t = c.a1 * (previous1 - y1[s]) + (previous2 - c.a2 * y2[s]);
-            const Vec y = c.a2 * u + t;
+            Vec y;
+            if (s == 0 && feedback != nullptr)
+            {
+                // The previous sample's chain output has moved on to y2.
+                const Vec last = y2[Sections - 1];
+                x1 = *feedback * last + u;
+                y = (c.a2 * *feedback) * last + otherTerms (c, previous1, previous2 + c.a2 * u, s);
+            }
+            else
+            {
+                if (s == 0)
+                    x1 = u;
+                y = c.a2 * u + otherTerms (c, previous1, previous2, s);
+            }
             previous1 = y1[s];
             previous2 = y2[s];
             y2[s] = y1[s];
@@ -430,6 +448,15 @@ private:
             u = y;
         }
         return u;
+    }
+
+    // a1 x1 + x2 - a2 y2 - a1 y1 (x2 may carry a term more).
+    __attribute__ ((always_inline)) Vec otherTerms (const Coefficients& c, Vec previous1, Vec previous2, int s) const
+    {
+        if constexpr (Avx2) // multiply-adds only, y1 in the last
+            return (c.a1 * previous1 + (previous2 - c.a2 * y2[s])) - c.a1 * y1[s];
+        else // one multiplication fewer
+            return c.a1 * (previous1 - y1[s]) + (previous2 - c.a2 * y2[s]);
     }
 
     const Job& job;
