@@ -9,7 +9,8 @@ file(GLOB QUILVERN_RESOURCE_FILES CONFIGURE_DEPENDS
     ${QUILVERN_ROOT}/resources/*.xml
     ${QUILVERN_ROOT}/resources/*.qvprs
     ${QUILVERN_ROOT}/resources/*.qvprsb
-    ${QUILVERN_ROOT}/resources/*.png)
+    ${QUILVERN_ROOT}/resources/*.png
+    ${QUILVERN_ROOT}/resources/*.ttf)
 
 juce_add_binary_data(QuilvernResources
     HEADER_NAME QuilvernBinaryData.h
@@ -25,13 +26,20 @@ add_custom_command(
     APPEND
     DEPENDS ${QUILVERN_RESOURCE_FILES})
 
+# The Windows cross build makes the VST 2.4 library only.
+if(WIN32)
+    set(QUILVERN_PLUGIN_FORMATS VST)
+else()
+    set(QUILVERN_PLUGIN_FORMATS VST VST3 LV2 Standalone)
+endif()
+
 juce_add_plugin(Quilvern
     PRODUCT_NAME Quilvern
     COMPANY_NAME "Brannock Group Audio Software"
     VERSION 1.3.1
     PLUGIN_MANUFACTURER_CODE Brnk
     PLUGIN_CODE QV9K
-    FORMATS VST VST3 LV2 Standalone
+    FORMATS ${QUILVERN_PLUGIN_FORMATS}
     IS_SYNTH FALSE
     NEEDS_MIDI_INPUT TRUE
     NEEDS_MIDI_OUTPUT FALSE
@@ -57,15 +65,20 @@ target_sources(Quilvern PRIVATE ${QUILVERN_SOURCES})
 target_include_directories(Quilvern PUBLIC ${QUILVERN_ROOT})
 
 # Debian strips JUCE's bundled copies of these libraries; the options that
-# would need them stay off. FLAC comes from the system's libFLAC instead.
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(FLAC REQUIRED IMPORTED_TARGET flac)
+# would need them stay off. FLAC comes from the system's libFLAC instead (on
+# Linux; the plug-in itself reads no audio files).
+if(NOT WIN32)
+    find_package(PkgConfig REQUIRED)
+    pkg_check_modules(FLAC REQUIRED IMPORTED_TARGET flac)
+    target_compile_definitions(Quilvern PUBLIC JUCE_USE_FLAC=1 JUCE_INCLUDE_FLAC_CODE=0)
+    target_link_libraries(Quilvern PRIVATE PkgConfig::FLAC)
+else()
+    target_compile_definitions(Quilvern PUBLIC JUCE_USE_FLAC=0)
+endif()
 
 target_compile_definitions(Quilvern PUBLIC
     JUCE_WEB_BROWSER=0
     JUCE_USE_CURL=0
-    JUCE_USE_FLAC=1
-    JUCE_INCLUDE_FLAC_CODE=0
     JUCE_USE_OGGVORBIS=0
     JUCE_VST3_CAN_REPLACE_VST2=0
     JUCE_DISPLAY_SPLASH_SCREEN=0
@@ -76,7 +89,6 @@ target_compile_definitions(Quilvern PUBLIC
 target_link_libraries(Quilvern
     PRIVATE
         QuilvernResources
-        PkgConfig::FLAC
         juce::juce_audio_utils
         juce::juce_audio_processors
         juce::juce_gui_extra
@@ -102,8 +114,12 @@ set_source_files_properties(${QUILVERN_VST2_BOUNDARY_SOURCE} PROPERTIES COMPILE_
 set_source_files_properties(${JUCE_MODULES_DIR}/juce_audio_plugin_client/juce_audio_plugin_client_VST2.cpp
     TARGET_DIRECTORY Quilvern_VST
     PROPERTIES COMPILE_DEFINITIONS VSTPluginMain=JuceVSTPluginMain)
-target_link_options(Quilvern_VST PRIVATE "LINKER:--version-script=${QUILVERN_ROOT}/cmake/Vst2Exports.map")
-set_property(TARGET Quilvern_VST APPEND PROPERTY LINK_DEPENDS ${QUILVERN_ROOT}/cmake/Vst2Exports.map)
+if(WIN32)
+    include(${QUILVERN_ROOT}/cmake/QuilvernWindows.cmake)
+else()
+    target_link_options(Quilvern_VST PRIVATE "LINKER:--version-script=${QUILVERN_ROOT}/cmake/Vst2Exports.map")
+    set_property(TARGET Quilvern_VST APPEND PROPERTY LINK_DEPENDS ${QUILVERN_ROOT}/cmake/Vst2Exports.map)
+endif()
 
 # What the tests, benchmarks and tools link: the shared code with the include
 # directories and definitions its headers need.
@@ -116,6 +132,8 @@ target_include_directories(quilvern_lib INTERFACE
 # JUCE's LV2 manifest generator loads the plug-in once after linking, and
 # that instance leaves its settings file inside the bundle; a bundle that is
 # copied to other machines must not carry the builder's settings.
-add_custom_command(TARGET Quilvern_LV2 POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E rm -f "$<TARGET_FILE_DIR:Quilvern_LV2>/Quilvern.ini"
-    VERBATIM)
+if(TARGET Quilvern_LV2)
+    add_custom_command(TARGET Quilvern_LV2 POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E rm -f "$<TARGET_FILE_DIR:Quilvern_LV2>/Quilvern.ini"
+        VERBATIM)
+endif()

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/OscillatorWave.h"
+#include "framework/SteppedValue.h"
 
 double ModulationOscillator::freeRateForValue (double normalised) noexcept
 {
@@ -26,12 +27,12 @@ void ModulationOscillator::setRate (double normalised, double sampleRate, double
 
 void ModulationOscillator::setWave (double normalised) noexcept
 {
-    wave.store ((int) std::floor (5.0 * normalised + 0.5), std::memory_order_relaxed);
+    wave.store ((int) SteppedValue::nearestStep (normalised, 5), std::memory_order_relaxed);
 }
 
 void ModulationOscillator::setSyncMode (double normalised, double sampleRate)
 {
-    const int mode = (int) std::floor (3.0 * normalised + 0.5);
+    const int mode = (int) SteppedValue::nearestStep (normalised, 3);
     syncMode.store (mode, std::memory_order_relaxed);
     if (mode == 0)
         runFree (sampleRate);

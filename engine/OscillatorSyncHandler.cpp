@@ -4,13 +4,13 @@
 
 #include "engine/Clock.h"
 #include "engine/QuilvernCore.h"
+#include "framework/SteppedValue.h"
 
 namespace
 {
-int stepOf (float value, double steps)
+int stepOf (float value, int steps)
 {
-    const double x = value < 0.0f ? 0.0 : (value > 1.0f ? 1.0 : (double) value);
-    return (int) std::floor (steps * x + 0.5);
+    return (int) SteppedValue::nearestStep (value, steps);
 }
 
 double syncMultiplierFor (int mode)
@@ -30,7 +30,7 @@ void OscillatorSyncHandler::noteRateChanged (int oscillator, float value, Quilve
         return;
 
     auto& s = settings[oscillator];
-    const int d = stepOf (value, 10.0);
+    const int d = stepOf (value, 10);
     s.noteIndex = 10 - d;
     if (s.noteIndex == s.lastNoteIndex)
         return;
@@ -45,7 +45,7 @@ bool OscillatorSyncHandler::syncChanged (int oscillator, float value, QuilvernCo
         return true;
 
     auto& s = settings[oscillator];
-    const int mode = stepOf (value, 3.0);
+    const int mode = stepOf (value, 3);
     if (mode != s.syncMode)
     {
         s.syncMode = mode;

@@ -84,7 +84,7 @@ void Quilvern::parameterChanged (Parameter* parameter)
     if (! isSync)
         syncHandler.noteRateChanged (oscillator, value, getQuilvernCore(), getClock (oscillator));
     else if (syncHandler.syncChanged (oscillator, value, getQuilvernCore(), getClock (oscillator)))
-        updateHostDisplay();
+        updateHostDisplay (ChangeDetails().withParameterInfoChanged (true)); // texts only: no I/O or latency change
 }
 
 //==============================================================================

@@ -6,6 +6,7 @@
 #include "engine/OscillatorWave.h"
 #include "engine/PhaserDirectPath.h"
 #include "engine/PhaserFastPath.h"
+#include "framework/SteppedValue.h"
 
 namespace
 {
@@ -117,7 +118,7 @@ void QuilvernCore::applyEngineValue (int index, double x)
     const double sr = state.sampleRate;
     switch (index)
     {
-        case stagesNumber: sectionCount = (int) std::floor (3.0 * x + 0.5) + 1; break;
+        case stagesNumber: sectionCount = (int) SteppedValue::nearestStep (x, 3) + 1; break;
         case feedback: feedbackTarget = 0.95 * x; break;
         case stereoPhase: stereoOffsetTarget = OscillatorWave::pi * x; break;
         case lfo1Rate: oscillators[0].setRate (x, sr, getTempo()); break;

@@ -1,6 +1,7 @@
 #include "engine/QuilvernParameterText.h"
 
 #include "framework/NumberText.h"
+#include "framework/SteppedValue.h"
 
 #include <cmath>
 
@@ -12,10 +13,9 @@ int nearest (double v)
     return NumberText::truncateToInt (v >= 0.0 ? v + 0.5 : v - 0.5);
 }
 
-// A stepped parameter's step: floor(steps x + 0.5).
 int step (double x, int steps)
 {
-    return NumberText::truncateToInt (std::floor (steps * x + 0.5));
+    return (int) SteppedValue::nearestStep (x, steps);
 }
 
 // The sync mode of each oscillator's "Sync" parameter, by parameter index.

@@ -22,6 +22,21 @@ constexpr int chunkHeaderSize = 8;
 // The zero byte after the text and one spare byte.
 constexpr size_t chunkTrailerSize = 2;
 
+// The user's own settings folder: %APPDATA% on Windows, elsewhere
+// $XDG_CONFIG_HOME or ~/.config. JUCE's lookup of the latter ignores
+// XDG_CONFIG_HOME; the XDG rules also ignore it when it is not an absolute path.
+juce::File getUserSettingsFolder()
+{
+    const auto standard = juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory);
+   #if JUCE_WINDOWS
+    return standard;
+   #else
+    const auto* configHome = std::getenv ("XDG_CONFIG_HOME");
+    const juce::String configPath (juce::CharPointer_UTF8 (configHome != nullptr ? configHome : ""));
+    return juce::File::isAbsolutePath (configPath) ? juce::File (configPath) : standard;
+   #endif
+}
+
 // Stands in for the editor until the skin-driven one exists.
 std::unique_ptr<juce::Component> createPlaceholderEditor (const juce::String& name)
 {
@@ -429,15 +444,8 @@ juce::File BasePlugin::getUserSettingsFile() const
 
 juce::File BasePlugin::getUserSettingsFallbackFile() const
 {
-    // JUCE's own lookup of the user's settings folder ignores XDG_CONFIG_HOME;
-    // the XDG rules also ignore it when it is not an absolute path.
-    const auto* configHome = std::getenv ("XDG_CONFIG_HOME");
-    const juce::String configPath (juce::CharPointer_UTF8 (configHome != nullptr ? configHome : ""));
-    const auto folder = juce::File::isAbsolutePath (configPath)
-                          ? juce::File (configPath)
-                          : juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory);
     const auto name = getPluginName();
-    return folder.getChildFile (name).getChildFile (name + ".ini");
+    return getUserSettingsFolder().getChildFile (name).getChildFile (name + ".ini");
 }
 
 bool BasePlugin::canWriteUserSettingsFile (const juce::File& file) const

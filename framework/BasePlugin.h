@@ -142,8 +142,8 @@ protected:
     // completeCreation() has found that folder.
     virtual juce::File getUserSettingsFile() const;
     // The same name in the user's settings folder ($XDG_CONFIG_HOME or
-    // ~/.config) under getPluginName(), for when the plug-in's folder cannot
-    // be written.
+    // ~/.config; %APPDATA% on Windows) under getPluginName(), for when the
+    // plug-in's folder cannot be written.
     virtual juce::File getUserSettingsFallbackFile() const;
     // Whether the file's folder exists and this process may write in it
     // (the file is replaced by a rename, so its own permissions do not count).

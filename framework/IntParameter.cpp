@@ -1,8 +1,7 @@
 #include "framework/IntParameter.h"
 
 #include "framework/NumberText.h"
-
-#include <cmath>
+#include "framework/SteppedValue.h"
 
 IntParameter::IntParameter (int parameterIndex, const juce::String& parameterName,
                             int min, int max, int initialValue)
@@ -71,11 +70,8 @@ void IntParameter::setValue (float v, bool notify)
 
 void IntParameter::setNormalizedValue (float x, bool notify)
 {
-    const float position = std::isnan (x) ? 0.0f : juce::jlimit (0.0f, 1.0f, x);
-    // Product and rounding offset in float, so 0.125 of 0..4 rounds up to 1.
-    const float width = (float) ((long long) maximum - minimum);
-    const long long steps = (long long) std::floor (width * position + 0.5f);
-    store (limit (minimum + steps), notify);
+    const long long width = (long long) maximum - minimum;
+    store (limit (minimum + SteppedValue::nearestStep (x, width)), notify);
 }
 
 void IntParameter::setIntValue (int i, bool notify)

@@ -11,7 +11,6 @@ extern "C" AEffect* JuceVSTPluginMain (audioMasterCallback host);
 namespace
 {
 // VST 2.4 values the FST headers leave without their real numbers.
-constexpr int effGetMidiKeyName = 66;
 constexpr VstInt32 pinIsActive = 1 << 0;
 constexpr VstInt32 pinIsStereo = 1 << 1;
 constexpr VstInt32 pinUseSpeaker = 1 << 2;
@@ -71,6 +70,9 @@ VstIntPtr Vst2Boundary::dispatch (AEffect* effect, int opcode, int index, VstInt
         case effGetInputProperties:  return pinProperties (index, ptr);
         case effGetOutputProperties: return pinProperties (index, ptr);
         case effGetMidiKeyName:      return midiKeyName (ptr);
+        // The plug-in has no soft bypass (canDo "bypass" is 0): the host
+        // bypasses by itself, and JUCE's own bypass never engages.
+        case effSetBypass:           return 0;
         default:                     break;
     }
 
@@ -127,7 +129,13 @@ void Vst2Boundary::applyFields (AEffect& effect)
     effect.numPrograms = numPrograms;
 }
 
-extern "C" __attribute__ ((visibility ("default"))) AEffect* VSTPluginMain (audioMasterCallback host)
+#if defined (_WIN32)
+ #define QUILVERN_VST2_ENTRY_POINT extern "C" __declspec (dllexport)
+#else
+ #define QUILVERN_VST2_ENTRY_POINT extern "C" __attribute__ ((visibility ("default")))
+#endif
+
+QUILVERN_VST2_ENTRY_POINT AEffect* VSTPluginMain (audioMasterCallback host)
 {
     return Vst2Boundary::open (host);
 }

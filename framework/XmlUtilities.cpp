@@ -1,5 +1,12 @@
 #include "framework/XmlUtilities.h"
 
+#if JUCE_WINDOWS
+ #ifndef NOMINMAX
+  #define NOMINMAX
+ #endif
+ #include <windows.h>
+#endif
+
 #include <unistd.h>
 
 #include <atomic>
@@ -381,6 +388,19 @@ juce::File temporaryFileFor (const juce::File& target)
                     + "-" + juce::String (++counter);
     return target.getParentDirectory().getNonexistentChildFile (name, ".tmp", false);
 }
+
+// Replaces the target in one step. On Windows the C library's rename refuses
+// an existing target and takes names in the ANSI code page, so the wide call
+// that replaces is used there.
+bool renameOver (const juce::File& source, const juce::File& target)
+{
+   #if JUCE_WINDOWS
+    return MoveFileExW (source.getFullPathName().toWideCharPointer(), target.getFullPathName().toWideCharPointer(),
+                        MOVEFILE_REPLACE_EXISTING) != 0;
+   #else
+    return std::rename (source.getFullPathName().toRawUTF8(), target.getFullPathName().toRawUTF8()) == 0;
+   #endif
+}
 } // namespace
 
 bool XmlUtilities::writeFile (const juce::XmlElement& element, const juce::File& file)
@@ -407,7 +427,7 @@ bool XmlUtilities::writeFile (const juce::XmlElement& element, const juce::File&
             return false;
     }
 
-    return std::rename (temp.getFile().getFullPathName().toRawUTF8(), file.getFullPathName().toRawUTF8()) == 0;
+    return renameOver (temp.getFile(), file);
 }
 
 const juce::String* XmlUtilities::findAttribute (const juce::XmlElement& element, juce::StringRef name)

@@ -20,11 +20,13 @@ local DRY_SNAPSHOT = "dry"
 local RECORD_SECONDS = 2
 
 -- Normalised values set through the host; all differ from the defaults so a
--- lost state shows.
+-- lost state shows. A sync change also makes the plug-in tell the host that
+-- its display changed (the note rate's text gains a mark), which --trace shows.
 local SETTINGS = {
 	{ name = "Feedback", value = 0.8 },
 	{ name = "FX", value = 0.75 },
 	{ name = "Stereo Phase", value = 0.25 },
+	{ name = "LFO 1 Sync", value = 1.0 },
 }
 
 local failures = 0

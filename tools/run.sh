@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up and builds (tools/setup.sh), renders the built-in demo signal
-# through the plug-in with quilvern-render, then tells where the rendered
-# file and each plug-in format landed and how to install the plug-in for the
-# current user.
+# through the plug-in with quilvern-render, with a picture of its input's and
+# output's spectrograms, then tells where the rendered file, the picture and
+# each plug-in format landed and how to install the plug-in for the current
+# user.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -12,9 +13,10 @@ bash "$repo/tools/setup.sh"
 
 renderer="$build/tools/render/quilvern-render"
 demo="$build/render/quilvern-demo.wav"
+picture="$build/render/quilvern-demo.png"
 
 echo
-"$renderer" --output "$demo"
+"$renderer" --output "$demo" --spectrogram "$picture"
 
 # The configuration folder that holds the built formats (JUCE also keeps its
 # generated JuceLibraryCode folder beside it).
@@ -23,6 +25,7 @@ artefacts="$(dirname "$(dirname "$vst2")")"
 
 echo
 echo "The demo render is $demo"
+echo "Its spectrograms, input above output, are in $picture"
 echo "Render your own files with:"
 echo "  $renderer INPUT.wav --output OUTPUT.wav [--set \"Feedback=0.8\"] [--tempo 120]"
 echo "  ($renderer --help lists every option)"

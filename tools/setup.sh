@@ -12,7 +12,7 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     juce-modules-source fst-dev
     libx11-dev libxext-dev libxrandr-dev libxinerama-dev libxcursor-dev
-    libfreetype-dev libfontconfig1-dev libasound2-dev libflac-dev
+    libfreetype-dev libfontconfig1-dev libasound2-dev libflac-dev libpng-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth fonts-wine binutils
 )

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Sets up and builds (tools/setup.sh), then runs every test under a virtual
-# X display. The output ends with CTest's summary line.
+# X display; then the same for the Windows library, cross-built and tested
+# under wine (tools/test-windows.sh; QUILVERN_WINDOWS=0 leaves it out). The
+# output ends with CTest's summary line.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -10,3 +12,7 @@ bash "$repo/tools/setup.sh"
 
 cd "$build"
 xvfb-run -a ctest --output-on-failure --timeout 600 -j "$(nproc)"
+
+if [[ "${QUILVERN_WINDOWS:-1}" != 0 ]]; then
+    bash "$repo/tools/test-windows.sh"
+fi

@@ -169,14 +169,18 @@ TEST_F (HostLoadTest, RestoringAnEditedChunkChangesTheParameter)
     EXPECT_EQ (effect->getParameter (effect, 1), 0.875f);
 }
 
+// Beside the library the host loaded, not beside the host program.
 TEST_F (HostLoadTest, SettingsFileIsWrittenBesideTheLibraryWhenTheInstanceCloses)
 {
     const auto file = LibraryCopy::get().getSiblingFile ("Quilvern.ini");
+    const auto besideHost = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getSiblingFile ("Quilvern.ini");
     file.deleteFile();
+    besideHost.deleteFile();
     instance.reset();
 
     const auto xml = juce::parseXML (file);
-    ASSERT_NE (xml, nullptr);
+    ASSERT_NE (xml, nullptr) << file.getFullPathName();
     EXPECT_EQ (xml->getTagName(), "UserSettings");
     EXPECT_EQ (xml->getStringAttribute ("application"), "Quilvern");
+    EXPECT_FALSE (besideHost.exists());
 }

@@ -5,6 +5,8 @@
 // The built VST 2.4 library copied into a temporary folder of this test
 // process. Instances write their settings file beside the library they were
 // loaded from, so host tests load the copy and leave the build's folder alone.
+// The folder's name holds characters outside ASCII and, in UTF-16, outside
+// the basic plane, which every file name of the library's has to survive.
 struct LibraryCopy
 {
     static const juce::File& get()
@@ -14,7 +16,8 @@ struct LibraryCopy
     }
 
     juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                            .getChildFile ("quilvern-host-test-" + juce::Uuid().toString());
+                            .getChildFile (juce::String (juce::CharPointer_UTF8 (u8"quilvern-host-test-\u03a9\u03bc\u00e9\u03b3\u03b1-\U0001f39b-"))
+                                           + juce::Uuid().toString());
     juce::File library = folder.getChildFile (juce::File (QUILVERN_VST2_PATH).getFileName());
 
 private:

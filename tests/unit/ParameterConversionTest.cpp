@@ -119,6 +119,32 @@ TEST (IntParameter, RoundsNormalisedValuesInFloat)
     EXPECT_EQ (flat.getNormalizedValue(), 0.0f);
 }
 
+TEST (IntParameter, IntegerKindsTakeTheItemABoundaryFloatNames)
+{
+    // The preset number's range, a six-item list and the note range: the
+    // float nearest to each boundary selects the item above it.
+    IntParameter number (0, "Current Preset Number", 0, 127, 0);
+    EnumParameter waves (1, "w", "Triangle;Square;Sine;Saw rising;Saw falling;Random");
+    NoteParameter note (2, "n");
+
+    for (auto* p : std::initializer_list<IntParameter*> { &number, &waves, &note })
+    {
+        const int steps = p->getMaximum() - p->getMinimum();
+
+        for (int k = 1; k <= steps; ++k)
+        {
+            const auto boundary = (float) ((2.0 * k - 1.0) / (2.0 * steps));
+            p->setNormalizedValue (boundary, true);
+            ASSERT_EQ (p->getIntValue(), k) << p->getName() << " at " << boundary;
+            p->setNormalizedValue (std::nextafter (boundary, 0.0f), true);
+            ASSERT_EQ (p->getIntValue(), k - 1) << p->getName() << " below " << boundary;
+        }
+    }
+
+    waves.setNormalizedValue (0.7f, true);
+    EXPECT_EQ (waves.getText(), "Saw falling");
+}
+
 TEST (EnumParameter, SplitsItemLists)
 {
     struct Case

@@ -93,3 +93,58 @@ TEST_F (PresetChoiceTest, RefusesUnknownPresetsAndUnusableFiles)
         EXPECT_FALSE (result.getErrorMessage().isEmpty()) << c.what;
     }
 }
+
+TEST_F (PresetChoiceTest, ListsTheBankOneLineAPresetWithItsGroup)
+{
+    auto plugin = createQuilvern (juce::File());
+    const auto factory = juce::StringArray::fromLines (PresetChoice::listBank (*plugin).trimEnd());
+
+    ASSERT_EQ (factory.size(), 128);
+    EXPECT_EQ (factory[0], "  0  Free run      Classic Swirl");
+    EXPECT_EQ (factory[127].substring (0, 5), "127  ");
+
+    RenderOptions options;
+    options.bankFile = write ("b.qvprsb", "<PresetBank name=\"Mine\"><PresetGroup name=\"Pads\">"
+                                          "<Preset application=\"Quilvern\" name=\"Soft\" rev=\"1\"/></PresetGroup>"
+                                          "<PresetGroup name=\"Leads\"><Preset application=\"Quilvern\" name=\"Edge\" rev=\"1\"/>"
+                                          "</PresetGroup></PresetBank>");
+    juce::String description;
+    ASSERT_TRUE (PresetChoice::apply (options, *plugin, description).wasOk());
+
+    const auto own = juce::StringArray::fromLines (PresetChoice::listBank (*plugin));
+    EXPECT_EQ (own[0], "  0  Pads      Soft");
+    EXPECT_EQ (own[1], "  1  Leads     Edge");
+    EXPECT_TRUE (own[2].startsWith ("  2  Not used")) << own[2];
+}
+
+TEST_F (PresetChoiceTest, AnUnknownNameNamesTheClosestPresets)
+{
+    struct Case
+    {
+        const char* typed;
+        const char* hint; // empty: no preset is close
+    };
+
+    const Case cases[] = {
+        { "Clasic Swirl", "closest: \"Classic Swirl\" (0)" },
+        { "rotary", "closest: \"Rotary Fast\" (14), \"Rotary Slow\" (15)" },
+        { "Xylophone", "" },
+    };
+
+    for (const auto& c : cases)
+    {
+        RenderOptions options;
+        options.preset = juce::String (c.typed);
+        auto plugin = createQuilvern (juce::File());
+        juce::String description;
+        const auto message = PresetChoice::apply (options, *plugin, description).getErrorMessage();
+
+        EXPECT_TRUE (message.startsWith ("unknown preset: " + juce::String (c.typed))) << message;
+        EXPECT_TRUE (message.contains ("--list-presets")) << message;
+
+        if (*c.hint != 0)
+            EXPECT_TRUE (message.contains (c.hint)) << message;
+        else
+            EXPECT_FALSE (message.contains ("closest")) << message;
+    }
+}

@@ -13,8 +13,15 @@ constexpr int sync2 = QuilvernCore::lfo2Sync;
 struct DisplayChanges : juce::AudioProcessorListener
 {
     void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override {}
-    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override { ++changes; }
+
+    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails& details) override
+    {
+        ++changes;
+        last = details;
+    }
+
     int changes = 0;
+    ChangeDetails last;
 };
 
 class QuilvernTest : public ::testing::Test
@@ -52,11 +59,63 @@ TEST_F (QuilvernTest, SyncChangesReachTheCoreClockAndHostDisplay)
     parameters.setNormalizedValue (sync1, 1.0f); // "Triplet"
 
     EXPECT_EQ (host.changes, 1);
+    EXPECT_TRUE (host.last.parameterInfoChanged) << "the note rate's text changed";
+    EXPECT_FALSE (host.last.latencyChanged) << "hosts re-read the I/O layout on a latency change";
     EXPECT_DOUBLE_EQ (plugin.getClock (0)->getCyclesPerBeat(), 1.5);
     EXPECT_EQ (plugin.getParameterText (noteRate1), "1/4t");
     EXPECT_EQ (plugin.getParameterText (sync1), "Triplet");
     EXPECT_EQ (plugin.getParameterText (16), "");
     plugin.removeListener (&host);
+}
+
+TEST_F (QuilvernTest, BoundaryFloatsGiveTheTablesItemInSoundAndText)
+{
+    const auto& core = *dynamic_cast<QuilvernCore*> (plugin.getCore());
+    const auto& sync = plugin.getSyncHandler();
+
+    // What the engine runs with for a stepped parameter.
+    auto engineItem = [&] (int index)
+    {
+        switch (index)
+        {
+            case QuilvernCore::stagesNumber: return core.getSectionCount();
+            case QuilvernCore::lfo1Wave:     return core.getWave (0);
+            case QuilvernCore::lfo2Wave:     return core.getWave (1);
+            case sync1:                      return core.getSyncMode (0);
+            case sync2:                      return core.getSyncMode (1);
+            case noteRate1:                  return sync.getNoteIndex (0);
+            default:                         return sync.getNoteIndex (1);
+        }
+    };
+
+    const struct
+    {
+        int index;
+        double boundary;
+        int engineItem;
+        const char* text;
+    } rows[] = {
+        { QuilvernCore::stagesNumber, 1.0 / 6.0, 2, "4" }, { QuilvernCore::stagesNumber, 5.0 / 6.0, 4, "8" },
+        { QuilvernCore::lfo1Wave, 0.7, 4, "Saw falling" }, { QuilvernCore::lfo2Wave, 0.9, 5, "Random" },
+        { sync1, 5.0 / 6.0, 3, "Triplet" },                { sync2, 0.5, 2, "Dotted" },
+        { noteRate1, 0.35, 6, "2" },                       { noteRate2, 0.95, 0, "1/32" },
+    };
+
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE (plugin.getParameterName (row.index));
+        plugin.getParameterManager().setNormalizedValue (sync1, 0.0f);
+        plugin.getParameterManager().setNormalizedValue (sync2, 0.0f);
+        plugin.getParameterManager().setNormalizedValue (row.index, (float) row.boundary);
+
+        EXPECT_EQ (engineItem (row.index), row.engineItem);
+        EXPECT_EQ (plugin.getParameterText (row.index), row.text);
+
+        if (row.index == sync1 || row.index == sync2)
+            EXPECT_EQ (sync.getSyncMode (row.index == sync1 ? 0 : 1), row.engineItem) << "the handler agrees with the core";
+    }
+
+    EXPECT_DOUBLE_EQ (sync.getNoteMultiplier (1), 8.0) << "\"1/32\": eight cycles per beat";
 }
 
 TEST_F (QuilvernTest, PresetsCarryTheRevisionAfterTheOtherAttributes)

@@ -19,7 +19,7 @@ TEST (RenderArguments, ReadsAFullCommandLine)
 {
     RenderOptions options;
     ASSERT_TRUE (parse ("in.wav -o out.flac --bits 16 --block-size 8192 --tempo 97.5 --set \"Feedback=0.8\" "
-                        "--set \"LFO 1 Rate = 0.25\" --format FLAC --preset 12",
+                        "--set \"LFO 1 Rate = 0.25\" --format FLAC --preset 12 --spectrogram pictures/out.png --list-presets",
                         options).wasOk());
 
     EXPECT_EQ (options.input.getFileName(), "in.wav");
@@ -32,6 +32,8 @@ TEST (RenderArguments, ReadsAFullCommandLine)
     EXPECT_EQ (options.parameterSettings[1].first, "LFO 1 Rate");
     EXPECT_EQ (options.parameterSettings[1].second, "0.25");
     EXPECT_EQ (options.preset, juce::String ("12"));
+    EXPECT_EQ (options.spectrogram, juce::File::getCurrentWorkingDirectory().getChildFile ("pictures/out.png"));
+    EXPECT_TRUE (options.listPresets);
     EXPECT_FALSE (options.usesDemoSignal());
 }
 
@@ -49,7 +51,7 @@ TEST (RenderArguments, RefusesBadArguments)
     const char* const badCommandLines[] = {
         "--block-size 0", "--block-size 8193", "--block-size 12x", "--block-size",
         "--tempo 0", "--tempo fast", "--bits 20", "--format mp3",
-        "--set Feedback", "--set =0.5", "--bogus", "a.wav b.wav",
+        "--set Feedback", "--set =0.5", "--bogus", "a.wav b.wav", "--spectrogram",
     };
 
     for (const auto* commandLine : badCommandLines)

@@ -2,6 +2,7 @@
 #include "tools/render/HostParameters.h"
 #include "tools/render/OutputFile.h"
 #include "tools/render/RenderJob.h"
+#include "tools/render/SpectrogramPicture.h"
 
 #include <gmock/gmock.h>
 #include <juce_audio_formats/juce_audio_formats.h>
@@ -135,6 +136,7 @@ TEST_F (RenderJobTest, RendersAFileAsTheProcessorDoesDirectly)
     options.bitDepth = 32;
     options.blockSize = blockSize;
     options.tempo = tempo;
+    options.spectrogram = folder.getChildFile ("out.png"); // looks on, changes nothing
 
     // Parameters the processor has are set on both sides.
     juce::StringPairArray settings;
@@ -163,7 +165,9 @@ TEST_F (RenderJobTest, RendersAFileAsTheProcessorDoesDirectly)
                 << "channel " << channel << " sample " << i;
 
     EXPECT_EQ (configured.getReport().numSamples, expected.getNumSamples());
-    EXPECT_EQ (filesInFolder().size(), 2) << "only the input and the output";
+    EXPECT_EQ (juce::ImageFileFormat::loadFrom (*options.spectrogram).getWidth(), SpectrogramPicture::width);
+    EXPECT_TRUE (configured.getReport().toText().contains ("Picture: " + options.spectrogram->getFullPathName()));
+    EXPECT_EQ (filesInFolder().size(), 3) << "only the input, the output and the picture";
 }
 
 TEST_F (RenderJobTest, FailuresLeaveNoOutputBehind)
@@ -171,7 +175,7 @@ TEST_F (RenderJobTest, FailuresLeaveNoOutputBehind)
     writeFloatWav (folder.getChildFile ("in.wav"), testSignal());
 
     struct Case { const char* what; RenderOptions options; };
-    std::vector<Case> cases (4);
+    std::vector<Case> cases (6);
     cases[0].what = "missing input";
     cases[0].options.input = folder.getChildFile ("missing.wav");
     cases[1].what = "unreadable input";
@@ -183,15 +187,27 @@ TEST_F (RenderJobTest, FailuresLeaveNoOutputBehind)
     cases[3].what = "unknown preset";
     cases[3].options.input = folder.getChildFile ("in.wav");
     cases[3].options.preset = juce::String ("No Such Preset");
+    cases[4].what = "picture in place of the output";
+    cases[4].options.input = folder.getChildFile ("in.wav");
+    cases[4].options.spectrogram = folder.getChildFile ("out.wav");
+    cases[5].what = "picture in place of a folder";
+    cases[5].options.input = folder.getChildFile ("in.wav");
+    cases[5].options.spectrogram = folder.getChildFile ("pictures");
+    folder.getChildFile ("pictures").createDirectory();
 
     for (auto& testCase : cases)
     {
         testCase.options.output = folder.getChildFile ("out.wav");
+
+        if (! testCase.options.spectrogram)
+            testCase.options.spectrogram = folder.getChildFile ("out.png");
+
         RenderJob job (testCase.options);
         const auto result = job.render();
         EXPECT_TRUE (result.failed()) << testCase.what;
         EXPECT_THAT (result.getErrorMessage().toStdString(), ::testing::Not (::testing::IsEmpty())) << testCase.what;
         EXPECT_FALSE (folder.getChildFile ("out.wav").exists()) << testCase.what;
+        EXPECT_FALSE (folder.getChildFile ("out.png").exists()) << testCase.what;
     }
 
     EXPECT_EQ (filesInFolder().size(), 2) << "only in.wav and text.wav";

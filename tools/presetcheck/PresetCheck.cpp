@@ -1,5 +1,6 @@
 #include "tools/presetcheck/PresetCheck.h"
 
+#include "framework/SteppedValue.h"
 #include "tools/presetcheck/PresetRenderer.h"
 #include "tools/presetcheck/TestSignal.h"
 
@@ -21,7 +22,7 @@ namespace
     const int steppedIndexes[] = { 0, 6, 9, 12, 13, 14, 15 };
     const int stepCounts[] = { 3, 5, 5, 10, 3, 10, 3 };
 
-    int syncMode (float value) { return static_cast<int> (std::floor (3.0f * value + 0.5f)); }
+    int syncMode (float value) { return static_cast<int> (SteppedValue::nearestStep (value, 3)); }
 
     bool usesSync (const FactoryBank::Entry& preset)
     {
@@ -159,7 +160,7 @@ float PresetCheck::parameterDistance (const FactoryBank::Entry& a, const Factory
 
         for (size_t s = 0; s < std::size (steppedIndexes); ++s)
             if (static_cast<size_t> (steppedIndexes[s]) == index)
-                return std::floor (value * stepCounts[s] + 0.5f) / stepCounts[s];
+                return static_cast<float> (SteppedValue::nearestStep (value, stepCounts[s])) / stepCounts[s];
 
         return value;
     };

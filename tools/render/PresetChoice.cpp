@@ -2,6 +2,7 @@
 
 #include "framework/XmlUtilities.h"
 #include "presets/BasePluginOldStyle.h"
+#include "tools/render/ClosestNames.h"
 
 namespace
 {
@@ -77,6 +78,27 @@ int findPreset (const BasePluginOldStyle& plugin, const juce::String& choice)
     return -1;
 }
 
+// "unknown preset: ..." with the names nearest to the one given.
+juce::String unknownPresetMessage (const BasePluginOldStyle& plugin, const juce::String& choice)
+{
+    juce::StringArray names;
+
+    for (int i = 0; i < BasePluginOldStyle::numPresets; ++i)
+        names.add (plugin.getPresetName (i));
+
+    juce::StringArray hints;
+
+    for (const auto& name : ClosestNames::find (choice, names))
+        hints.add ("\"" + name + "\" (" + juce::String (names.indexOf (name)) + ")");
+
+    juce::String message = "unknown preset: " + choice;
+
+    if (! hints.isEmpty())
+        message << "; closest: " << hints.joinIntoString (", ");
+
+    return message + " (give a number from 0 to 127 or a preset name; --list-presets lists them)";
+}
+
 juce::String describe (const BasePluginOldStyle& plugin)
 {
     const int index = plugin.getCurrentPreset();
@@ -101,8 +123,7 @@ juce::Result PresetChoice::apply (const RenderOptions& options, juce::AudioProce
         const int index = findPreset (*plugin, *options.preset);
 
         if (index < 0)
-            return juce::Result::fail ("unknown preset: " + *options.preset
-                                       + " (give a number from 0 to 127 or a preset name)");
+            return juce::Result::fail (unknownPresetMessage (*plugin, *options.preset));
 
         // Applied at once: a click-free change would fade the render's start.
         plugin->selectPreset (index, true);
@@ -124,4 +145,26 @@ juce::Result PresetChoice::apply (const RenderOptions& options, juce::AudioProce
         description << " from " << options.bankFile->getFileName();
 
     return juce::Result::ok();
+}
+
+juce::String PresetChoice::listBank (juce::AudioProcessor& processor)
+{
+    auto* plugin = dynamic_cast<BasePluginOldStyle*> (&processor);
+
+    if (plugin == nullptr)
+        return "The processor has no preset bank.\n";
+
+    int groupWidth = 0;
+
+    for (int group = 0; group < plugin->getNumGroups(); ++group)
+        groupWidth = juce::jmax (groupWidth, plugin->getGroupName (group).length());
+
+    juce::String text;
+
+    for (int index = 0; index < BasePluginOldStyle::numPresets; ++index)
+        text << juce::String (index).paddedLeft (' ', 3) << "  "
+             << plugin->getGroupName (plugin->getGroupOfPreset (index)).paddedRight (' ', groupWidth) << "  "
+             << plugin->getPresetName (index) << "\n";
+
+    return text;
 }

@@ -70,6 +70,12 @@ private:
             return juce::Result::ok();
         }
 
+        if (argument == "--list-presets")
+        {
+            options.listPresets = true;
+            return juce::Result::ok();
+        }
+
         if (argument.startsWith ("-") && argument != "-")
             return parseOption (argument);
 
@@ -83,7 +89,8 @@ private:
     juce::Result parseOption (const juce::String& option)
     {
         static const juce::StringArray optionsWithValue { "-o", "--output", "--set", "--tempo", "--block-size", "--format",
-                                                          "--bits", "--preset", "--preset-file", "--bank-file" };
+                                                          "--bits", "--preset", "--preset-file", "--bank-file",
+                                                          "--spectrogram" };
 
         if (! optionsWithValue.contains (option))
             return fail ("unknown option " + option);
@@ -101,6 +108,7 @@ private:
         if (option == "--bits")                       return setBitDepth (value);
         if (option == "--preset")                     { options.preset = value; return juce::Result::ok(); }
         if (option == "--preset-file")                { options.presetFile = fileArgument (value); return juce::Result::ok(); }
+        if (option == "--spectrogram")                { options.spectrogram = fileArgument (value); return juce::Result::ok(); }
         options.bankFile = fileArgument (value); // --bank-file, the last one listed
         return juce::Result::ok();
     }
@@ -195,6 +203,10 @@ juce::String RenderArguments::usage()
            "  --preset N|NAME        choose a factory preset by number or name\n"
            "  --preset-file FILE     load a preset file\n"
            "  --bank-file FILE       load a bank file\n"
+           "  --list-presets         print the presets of the factory bank (or of --bank-file)\n"
+           "                         with their numbers and groups, and stop\n"
+           "  --spectrogram FILE     also draw the input's and the output's spectrograms\n"
+           "                         into a PNG picture\n"
            "  --tempo BPM            host tempo for the synchronised oscillators (default 120)\n"
            "  --block-size N         samples per processing block, 1 to 8192 (default 512)\n"
            "  -h, --help             show this text\n";

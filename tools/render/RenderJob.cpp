@@ -3,6 +3,7 @@
 #include "engine/QuilvernFactory.h"
 #include "tools/render/HostParameters.h"
 #include "tools/render/PresetChoice.h"
+#include "tools/render/SpectrogramPicture.h"
 
 RenderJob::RenderJob (const RenderOptions& optionsToUse) : options (optionsToUse) {}
 
@@ -60,10 +61,27 @@ juce::Result RenderJob::render (const RenderLoop::Progress& progress)
         return juce::Result::fail (error);
 
     RenderLoop loop (*processor, *input, *output, options.blockSize, options.tempo);
+    std::unique_ptr<Spectrograms> spectrograms;
+
+    if (options.spectrogram)
+    {
+        spectrograms = std::make_unique<Spectrograms> (input->getSampleRate(), loop.getTotalSamples());
+        loop.analyseInto (spectrograms.get());
+    }
+
     result = loop.run (progress);
+
+    if (result.wasOk() && spectrograms != nullptr)
+        result = writeSpectrogram (*spectrograms);
+
+    const bool wrotePicture = result.wasOk() && spectrograms != nullptr;
 
     if (result.wasOk())
         result = output->commit();
+
+    // The picture goes with the audio it shows.
+    if (result.failed() && wrotePicture)
+        options.spectrogram->deleteFile();
 
     if (result.wasOk())
     {
@@ -73,6 +91,19 @@ juce::Result RenderJob::render (const RenderLoop::Progress& progress)
         report.inputLevels = loop.getInputLevels();
         report.outputLevels = loop.getOutputLevels();
     }
+
+    return result;
+}
+
+juce::Result RenderJob::writeSpectrogram (Spectrograms& spectrograms)
+{
+    spectrograms.finish();
+    const auto inputName = options.usesDemoSignal() ? report.input : options.input.getFileName();
+    const SpectrogramPicture picture (spectrograms, "Quilvern, preset " + report.preset + ": " + inputName);
+    const auto result = picture.write (*options.spectrogram);
+
+    if (result.wasOk())
+        report.spectrogram = *options.spectrogram;
 
     return result;
 }
@@ -114,6 +145,12 @@ juce::Result RenderJob::chooseOutput (juce::File& target, juce::String& format) 
 
     if (target.isDirectory())
         return juce::Result::fail ("the output is a folder: " + target.getFullPathName());
+
+    if (options.spectrogram && (*options.spectrogram == target || *options.spectrogram == options.input))
+        return juce::Result::fail ("the spectrogram would replace the audio file " + options.spectrogram->getFullPathName());
+
+    if (options.spectrogram && options.spectrogram->isDirectory())
+        return juce::Result::fail ("the spectrogram is a folder: " + options.spectrogram->getFullPathName());
 
     return juce::Result::ok();
 }

@@ -10,8 +10,8 @@
 
 // One run of quilvern-render: creates the processor, applies the preset
 // and parameter options, renders the input into the output file and fills
-// the report. Fails with a message for the user and then leaves no output
-// file behind.
+// the report, and draws the spectrograms when asked. Fails with a message
+// for the user and then leaves no output file behind.
 class RenderJob
 {
 public:
@@ -33,6 +33,7 @@ private:
     juce::Result openInput();
     juce::Result chooseOutput (juce::File& target, juce::String& format) const;
     void describeInput();
+    juce::Result writeSpectrogram (Spectrograms& spectrograms);
 
     const RenderOptions& options;
     std::unique_ptr<juce::AudioProcessor> processor;

@@ -59,6 +59,9 @@ juce::Result RenderLoop::renderBlock (juce::AudioBuffer<float>& buffer, int numS
 
     inputLevels.add (buffer, numSamples);
 
+    if (spectrograms != nullptr)
+        spectrograms->addInput (buffer, numSamples);
+
     // A view of exactly this block's samples, as a host passes it.
     juce::AudioBuffer<float> block (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), numSamples);
     midi.clear();
@@ -73,6 +76,9 @@ juce::Result RenderLoop::renderBlock (juce::AudioBuffer<float>& buffer, int numS
     }
 
     outputLevels.add (block, numSamples);
+
+    if (spectrograms != nullptr)
+        spectrograms->addOutput (block, numSamples);
 
     if (! output.write (block, numSamples))
         return juce::Result::fail ("cannot write " + output.getTarget().getFullPathName());

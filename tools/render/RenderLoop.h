@@ -3,6 +3,7 @@
 #include "tools/render/InputSignal.h"
 #include "tools/render/OutputFile.h"
 #include "tools/render/SignalLevels.h"
+#include "tools/render/Spectrograms.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -22,6 +23,9 @@ public:
 
     RenderLoop (juce::AudioProcessor& processor, InputSignal& input, OutputFile& output, int blockSize, double tempo);
 
+    // Also feeds every block, as it goes in and as it comes out, to these.
+    void analyseInto (Spectrograms* spectrogramsToFill) { spectrograms = spectrogramsToFill; }
+
     juce::Result run (const Progress& progress);
 
     juce::int64 getTotalSamples() const;
@@ -38,5 +42,6 @@ private:
     int blockSize;
     double tempo;
     SignalLevels inputLevels, outputLevels;
+    Spectrograms* spectrograms = nullptr;
     juce::MidiBuffer midi;
 };

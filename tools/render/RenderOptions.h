@@ -25,7 +25,10 @@ struct RenderOptions
     std::optional<juce::File> presetFile;
     std::optional<juce::File> bankFile;
 
+    std::optional<juce::File> spectrogram; // a PNG picture of the input and output
+
     bool listParameters = false;
+    bool listPresets = false;
     bool showHelp = false;
 
     bool usesDemoSignal() const { return input == juce::File(); }

@@ -20,6 +20,9 @@ juce::String RenderReport::toText() const
          << "In:      " << levelsText (inputLevels) << "\n"
          << "Out:     " << levelsText (outputLevels) << "\n";
 
+    if (spectrogram != juce::File())
+        text << "Picture: " << spectrogram.getFullPathName() << " (spectrograms of the input and the output)\n";
+
     for (const auto& note : notes)
         text << "Note:    " << note << "\n";
 

@@ -10,6 +10,7 @@ struct RenderReport
     juce::String input;
     juce::String preset;
     juce::File output;
+    juce::File spectrogram; // none when not asked for
     juce::String outputFormat;
     double sampleRate = 0.0;
     juce::int64 numSamples = 0;

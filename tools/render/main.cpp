@@ -1,6 +1,7 @@
 // quilvern-render: runs an audio file through the Quilvern processor as a
 // host would and writes the result.
 #include "tools/render/HostParameters.h"
+#include "tools/render/PresetChoice.h"
 #include "tools/render/ProgressBar.h"
 #include "tools/render/RenderArguments.h"
 #include "tools/render/RenderJob.h"
@@ -28,6 +29,17 @@ int listParameters (RenderJob& job)
         return fail (result.getErrorMessage(), exitFailure);
 
     std::printf ("%s", HostParameters (*job.getProcessor()).describeAll().toRawUTF8());
+    return 0;
+}
+
+int listPresets (RenderJob& job)
+{
+    const auto result = job.setUpProcessor();
+
+    if (result.failed())
+        return fail (result.getErrorMessage(), exitFailure);
+
+    std::printf ("%s", PresetChoice::listBank (*job.getProcessor()).toRawUTF8());
     return 0;
 }
 
@@ -62,5 +74,9 @@ int main (int argc, char* argv[])
     }
 
     RenderJob job (options);
+
+    if (options.listPresets)
+        return listPresets (job);
+
     return options.listParameters ? listParameters (job) : render (job);
 }

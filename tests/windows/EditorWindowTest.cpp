@@ -1,0 +1,110 @@
+// Opens the editor the way a Windows VST 2.4 host does: the host makes a
+// window of its own, asks for the editor's size, passes its window to
+// effEditOpen and keeps its message loop and effEditIdle going. Skipped
+// where no window can be made (under wine: without an X display).
+#include <gmock/gmock.h>
+
+#include "support/Vst2EntryPoint.h"
+#include "support/WindowSystem.h"
+
+namespace
+{
+VstIntPtr hostCallback (AEffect*, int opcode, int, VstIntPtr, void*, float)
+{
+    return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+HWND createHostWindow (int width, int height)
+{
+    static const wchar_t* className = L"QuilvernTestHost";
+    static const bool registered = [] {
+        WNDCLASSW windowClass {};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW (nullptr);
+        windowClass.lpszClassName = className;
+        return RegisterClassW (&windowClass) != 0;
+    }();
+
+    if (! registered)
+        return nullptr;
+
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    RECT frame { 0, 0, width, height };
+    AdjustWindowRect (&frame, style, FALSE);
+    auto* window = CreateWindowExW (0, className, L"Quilvern host", style, 40, 40, frame.right - frame.left,
+                                    frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleW (nullptr), nullptr);
+
+    if (window != nullptr)
+        ShowWindow (window, SW_SHOW);
+
+    return window;
+}
+
+// The host's message loop, with the editor's idle call as hosts make it.
+void runHostLoop (AEffect* effect, DWORD milliseconds)
+{
+    const auto end = GetTickCount64() + milliseconds;
+
+    while (GetTickCount64() < end)
+    {
+        MSG message;
+
+        while (PeekMessageW (&message, nullptr, 0, 0, PM_REMOVE))
+        {
+            TranslateMessage (&message);
+            DispatchMessageW (&message);
+        }
+
+        effect->dispatcher (effect, effEditIdle, 0, 0, nullptr, 0.0f);
+        Sleep (10);
+    }
+}
+
+SIZE clientSize (HWND window)
+{
+    RECT rect {};
+    GetClientRect (window, &rect);
+    return { rect.right - rect.left, rect.bottom - rect.top };
+}
+} // namespace
+
+TEST (EditorWindow, OpensInsideTheHostsWindowAndClosesAgain)
+{
+    if (! canCreateWindows())
+        GTEST_SKIP() << "no window system (under wine: no X display)";
+
+    ASSERT_NE (Vst2EntryPoint::get(), nullptr) << "cannot load " << LibraryCopy::get().getFullPathName();
+    auto* effect = Vst2EntryPoint::get() (&hostCallback);
+    ASSERT_NE (effect, nullptr);
+    effect->dispatcher (effect, effOpen, 0, 0, nullptr, 0.0f);
+
+    ERect* rect = nullptr;
+    effect->dispatcher (effect, effEditGetRect, 0, 0, &rect, 0.0f);
+    ASSERT_NE (rect, nullptr);
+    const int width = rect->right - rect->left, height = rect->bottom - rect->top;
+    ASSERT_GT (width, 0);
+    ASSERT_GT (height, 0);
+
+    auto* host = createHostWindow (width, height);
+    ASSERT_NE (host, nullptr);
+
+    // Twice: the editor component persists and is shown again in a new window.
+    for (int opening = 0; opening < 2; ++opening)
+    {
+        EXPECT_NE (effect->dispatcher (effect, effEditOpen, 0, 0, host, 0.0f), 0) << "opening " << opening;
+        runHostLoop (effect, 300);
+
+        auto* editor = GetWindow (host, GW_CHILD);
+        ASSERT_NE (editor, nullptr) << "opening " << opening;
+        EXPECT_TRUE (IsWindowVisible (editor));
+        EXPECT_EQ (clientSize (editor).cx, width);
+        EXPECT_EQ (clientSize (editor).cy, height);
+
+        effect->dispatcher (effect, effEditClose, 0, 0, nullptr, 0.0f);
+        runHostLoop (effect, 100);
+        EXPECT_EQ (GetWindow (host, GW_CHILD), nullptr) << "opening " << opening;
+    }
+
+    DestroyWindow (host);
+    effect->dispatcher (effect, effClose, 0, 0, nullptr, 0.0f);
+}

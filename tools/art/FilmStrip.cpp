@@ -1,0 +1,23 @@
+#include "tools/art/FilmStrip.h"
+
+juce::Image FilmStrip::render (int width, int frameHeight, int frames, const FramePainter& paintFrame)
+{
+    juce::Image strip (juce::Image::ARGB, width, frameHeight * frames, true);
+    juce::Graphics g (strip);
+
+    for (int frame = 0; frame < frames; ++frame)
+    {
+        juce::Graphics::ScopedSaveState state (g);
+        g.reduceClipRegion (0, frame * frameHeight, width, frameHeight);
+        g.setOrigin (0, frame * frameHeight);
+        paintFrame (g, frame);
+    }
+
+    return strip;
+}
+
+juce::Image FilmStrip::getFrame (const juce::Image& strip, int frames, int frame)
+{
+    const int frameHeight = strip.getHeight() / juce::jmax (1, frames);
+    return strip.getClippedImage ({ 0, frame * frameHeight, strip.getWidth(), frameHeight });
+}
