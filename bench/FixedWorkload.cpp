@@ -2,13 +2,15 @@
 // 44.1 kHz, through the product or the phaser core alone, for counting
 // instructions: on a shared machine timings wander, instruction counts do not.
 //
-//   valgrind --tool=callgrind --toggle-collect='*processMeasuredBlocks*' \
-//       build/bench/FixedWorkload product|core [wave 0-5] [sections 1-4] [sse2]
+//   valgrind --tool=callgrind --toggle-collect='*processMeasuredBlock*' \
+//       build/bench/FixedWorkload product|core [wave 0-5] [sections 1-4] [sse2|direct]
 //
-// The core runs at the settings of PhaserCoreWave; the product as it starts,
-// on its default preset. After a warm-up (the parameter followers settle)
-// only the blocks processed through processMeasuredBlock are counted; the program prints how many stereo
-// samples that was, so the collected count divided by it is per stereo sample.
+// The core runs at the settings of PhaserCoreWave, on the fast path (kept to
+// SSE2 with "sse2") or the direct formulas ("direct"); the product as it
+// starts, on its default preset. After a warm-up (the parameter followers
+// settle) only the blocks processed through processMeasuredBlock are counted;
+// the program prints how many stereo samples that was, so the collected count
+// divided by it is per stereo sample.
 // valgrind cannot run AVX-512 code; the fast path uses AVX2 at most.
 #include <juce_events/juce_events.h>
 
@@ -91,7 +93,8 @@ int main (int argc, char** argv)
     const bool product = argc > 1 && std::strcmp (argv[1], "product") == 0;
     const int wave = argc > 2 ? std::atoi (argv[2]) : 2;
     const int sections = argc > 3 ? std::atoi (argv[3]) : 4;
-    PhaserChunkKernel::allowAvx2 (! (argc > 4 && std::strcmp (argv[4], "sse2") == 0));
+    const char* path = argc > 4 ? argv[4] : "";
+    PhaserChunkKernel::allowAvx2 (std::strcmp (path, "sse2") != 0);
 
     if (product)
     {
@@ -107,7 +110,7 @@ int main (int argc, char** argv)
         return 0;
     }
 
-    CoreRig core (coreValues (wave, sections), false, sampleRate, 0.0);
+    CoreRig core (coreValues (wave, sections), std::strcmp (path, "direct") == 0, sampleRate, 0.0);
     run ([&] (float* left, float* right) { core.process (left, right, blockSize, blockSize); });
     return 0;
 }
