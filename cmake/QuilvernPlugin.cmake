@@ -26,6 +26,9 @@ add_custom_command(
     APPEND
     DEPENDS ${QUILVERN_RESOURCE_FILES})
 
+# The LV2 plug-in URI. Projects store it: never change it.
+set(QUILVERN_LV2_URI "urn:brannock-group-audio:quilvern")
+
 # The Windows cross build makes the VST 2.4 library only.
 if(WIN32)
     set(QUILVERN_PLUGIN_FORMATS VST)
@@ -46,8 +49,8 @@ juce_add_plugin(Quilvern
     IS_MIDI_EFFECT FALSE
     EDITOR_WANTS_KEYBOARD_FOCUS FALSE
     VST2_CATEGORY kPlugCategEffect
-    VST3_CATEGORIES Fx
-    LV2URI "urn:brannock-group-audio:quilvern"
+    VST3_CATEGORIES Fx Modulation
+    LV2URI "${QUILVERN_LV2_URI}"
     COPY_PLUGIN_AFTER_BUILD FALSE)
 
 file(GLOB QUILVERN_SOURCES CONFIGURE_DEPENDS
@@ -56,9 +59,11 @@ file(GLOB QUILVERN_SOURCES CONFIGURE_DEPENDS
     ${QUILVERN_ROOT}/presets/*.cpp
     ${QUILVERN_ROOT}/gui/*.cpp)
 
-# The VST 2.4 boundary belongs to the VST 2.4 library alone.
+# The VST 2.4 boundary belongs to the VST 2.4 library alone, the VST3 audio
+# processor to the VST3 library.
 set(QUILVERN_VST2_BOUNDARY_SOURCE ${QUILVERN_ROOT}/framework/Vst2Boundary.cpp)
-list(REMOVE_ITEM QUILVERN_SOURCES ${QUILVERN_VST2_BOUNDARY_SOURCE})
+set(QUILVERN_VST3_PROCESSOR_SOURCE ${QUILVERN_ROOT}/framework/Vst3AudioProcessor.cpp)
+list(REMOVE_ITEM QUILVERN_SOURCES ${QUILVERN_VST2_BOUNDARY_SOURCE} ${QUILVERN_VST3_PROCESSOR_SOURCE})
 
 target_sources(Quilvern PRIVATE ${QUILVERN_SOURCES})
 
@@ -66,12 +71,14 @@ target_include_directories(Quilvern PUBLIC ${QUILVERN_ROOT})
 
 # Debian strips JUCE's bundled copies of these libraries; the options that
 # would need them stay off. FLAC comes from the system's libFLAC instead (on
-# Linux; the plug-in itself reads no audio files).
+# Linux; the plug-in itself reads no audio files). FontFileTypeface reads the
+# embedded fonts through FreeType itself on Linux.
 if(NOT WIN32)
     find_package(PkgConfig REQUIRED)
     pkg_check_modules(FLAC REQUIRED IMPORTED_TARGET flac)
+    pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
     target_compile_definitions(Quilvern PUBLIC JUCE_USE_FLAC=1 JUCE_INCLUDE_FLAC_CODE=0)
-    target_link_libraries(Quilvern PRIVATE PkgConfig::FLAC)
+    target_link_libraries(Quilvern PRIVATE PkgConfig::FLAC PkgConfig::FREETYPE)
 else()
     target_compile_definitions(Quilvern PUBLIC JUCE_USE_FLAC=0)
 endif()
@@ -121,6 +128,11 @@ else()
     set_property(TARGET Quilvern_VST APPEND PROPERTY LINK_DEPENDS ${QUILVERN_ROOT}/cmake/Vst2Exports.map)
 endif()
 
+if(TARGET Quilvern_VST3)
+    target_sources(Quilvern_VST3 PRIVATE ${QUILVERN_VST3_PROCESSOR_SOURCE})
+    set_source_files_properties(${QUILVERN_VST3_PROCESSOR_SOURCE} PROPERTIES COMPILE_OPTIONS "-Wall;-Wextra")
+endif()
+
 # What the tests, benchmarks and tools link: the shared code with the include
 # directories and definitions its headers need.
 add_library(quilvern_lib INTERFACE)
@@ -129,11 +141,20 @@ target_include_directories(quilvern_lib INTERFACE
     $<TARGET_PROPERTY:Quilvern,INCLUDE_DIRECTORIES>
     $<TARGET_PROPERTY:QuilvernResources,INTERFACE_INCLUDE_DIRECTORIES>)
 
-# JUCE's LV2 manifest generator loads the plug-in once after linking, and
-# that instance leaves its settings file inside the bundle; a bundle that is
-# copied to other machines must not carry the builder's settings.
 if(TARGET Quilvern_LV2)
+    # Debian's JUCE defines the LV2 URI from the product name in a header it
+    # reads before JUCE's own definition of LV2URI, which it then ignores; a
+    # definition on the command line comes before both.
+    target_compile_definitions(Quilvern_LV2 PRIVATE JucePlugin_LV2URI="${QUILVERN_LV2_URI}")
+
+    # JUCE's LV2 manifest generator loads the plug-in once after linking, and
+    # that instance leaves its settings file inside the bundle; a bundle that
+    # is copied to other machines must not carry the builder's settings. The
+    # manifest also lacks the plug-in's class and the factory preset banks.
     add_custom_command(TARGET Quilvern_LV2 POST_BUILD
         COMMAND ${CMAKE_COMMAND} -E rm -f "$<TARGET_FILE_DIR:Quilvern_LV2>/Quilvern.ini"
+        COMMAND ${CMAKE_COMMAND} -DBUNDLE=$<TARGET_FILE_DIR:Quilvern_LV2> -DURI=${QUILVERN_LV2_URI}
+                -DCLASS=PhaserPlugin -DBANK=${QUILVERN_ROOT}/resources/default.qvprsb
+                -P ${QUILVERN_ROOT}/cmake/Lv2Metadata.cmake
         VERBATIM)
 endif()

@@ -24,7 +24,7 @@ int samplesUntil (double beats, double samplesPerBeat)
 
 void Clock::setSampleRate (double newSampleRate) { setMarkingDirty (sampleRate, newSampleRate, dirty); }
 void Clock::setTempo (double beatsPerMinute) { setMarkingDirty (tempo, beatsPerMinute, dirty); }
-void Clock::setCyclesPerBeat (double cycles) { setMarkingDirty (cyclesPerBeat, cycles, dirty); }
+void Clock::setCyclesPerBeat (double cycles) noexcept { requestedCyclesPerBeat.store (cycles, std::memory_order_relaxed); }
 void Clock::setPosition (double beats) { setMarkingDirty (position, beats, dirty); }
 
 void Clock::start (double hostPosition)
@@ -48,10 +48,17 @@ void Clock::stop()
     running = false;
 }
 
+void Clock::takeCyclesPerBeat() noexcept
+{
+    setMarkingDirty (cyclesPerBeat, requestedCyclesPerBeat.load (std::memory_order_relaxed), dirty);
+}
+
 bool Clock::tick()
 {
     if (! running)
         return false;
+
+    takeCyclesPerBeat();
 
     if (dirty)
         recalculate();

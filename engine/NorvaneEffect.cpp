@@ -1,5 +1,7 @@
 #include "engine/NorvaneEffect.h"
 
+#include "gui/NorvaneEffectEditor.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -194,7 +196,13 @@ void NorvaneEffect::followHostTransport()
     if (! bpm.hasValue() || ! std::isfinite (*bpm) || *bpm <= 0.0)
         return;
 
-    core->setTempo (*bpm);
+    {
+        // The note and sync handling derives the synchronised rates from the
+        // tempo under this lock; a new tempo must not slip in between.
+        const juce::ScopedLock lock (effectLock);
+        core->setTempo (*bpm);
+    }
+
     const auto ppq = position->getPpqPosition();
     const bool playing = position->getIsPlaying() && ppq.hasValue() && std::isfinite (*ppq);
 
@@ -302,4 +310,9 @@ void NorvaneEffect::setStateFromXml (const juce::XmlElement& element)
     for (auto* child : element.getChildIterator())
         if (isUniqueDataXml (*child))
             readUniqueData (*child);
+}
+
+std::unique_ptr<juce::Component> NorvaneEffect::createEditorComponent()
+{
+    return std::make_unique<NorvaneEffectEditor> (*this);
 }

@@ -27,7 +27,8 @@ private:
     struct Settings
     {
         int noteIndex = 0;
-        int lastNoteIndex = 1;
+        // None taken yet: whatever note rate comes first sets the multiplier.
+        int lastNoteIndex = -1;
         double noteMultiplier = 0.0;
         int syncMode = -1;
         double syncMultiplier = 0.0;

@@ -4,6 +4,7 @@
 #include "engine/QuilvernParameterText.h"
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
+#include "gui/QuilvernEditor.h"
 
 namespace
 {
@@ -43,28 +44,53 @@ QuilvernCore* Quilvern::getQuilvernCore() const noexcept
 
 juce::String Quilvern::getParameterDisplayText (int parameterIndex)
 {
-    {
-        const juce::ScopedLock lock (getEffectLock());
-
-        if (const auto* core = getQuilvernCore())
-        {
-            QuilvernDisplayValues values;
-
-            for (int i = 0; i < QuilvernCore::numParameters; ++i)
-                values.raw[(size_t) i] = core->getRawValue (i);
-
-            for (int k = 0; k < OscillatorSyncHandler::numOscillators; ++k)
-            {
-                values.noteIndex[(size_t) k] = syncHandler.getNoteIndex (k);
-                values.syncMode[(size_t) k] = syncHandler.getSyncMode (k);
-            }
-
-            if (auto text = QuilvernParameterText::getText (parameterIndex, values))
-                return *text;
-        }
-    }
+    if (auto text = getProductText (parameterIndex, std::nullopt))
+        return *text;
 
     return NorvaneOldCompatible::getParameterDisplayText (parameterIndex);
+}
+
+juce::String Quilvern::getParameterValueText (int parameterIndex, float normalisedValue)
+{
+    if (auto text = getProductText (parameterIndex, normalisedValue))
+        return *text;
+
+    return NorvaneOldCompatible::getParameterValueText (parameterIndex, normalisedValue);
+}
+
+int Quilvern::getParameterStepCount (int parameterIndex)
+{
+    return QuilvernParameterText::getStepCount (parameterIndex);
+}
+
+std::optional<juce::String> Quilvern::getProductText (int parameterIndex, std::optional<float> value)
+{
+    const juce::ScopedLock lock (getEffectLock());
+    const auto* core = getQuilvernCore();
+
+    if (core == nullptr)
+        return std::nullopt;
+
+    QuilvernDisplayValues values;
+
+    for (int i = 0; i < QuilvernCore::numParameters; ++i)
+        values.raw[(size_t) i] = core->getRawValue (i);
+
+    for (int k = 0; k < OscillatorSyncHandler::numOscillators; ++k)
+    {
+        values.noteIndex[(size_t) k] = syncHandler.getNoteIndex (k);
+        values.syncMode[(size_t) k] = syncHandler.getSyncMode (k);
+    }
+
+    if (value.has_value() && juce::isPositiveAndBelow (parameterIndex, QuilvernCore::numParameters))
+    {
+        values.raw[(size_t) parameterIndex] = *value;
+
+        if (parameterIndex == firstNoteRate || parameterIndex == QuilvernCore::lfo2NoteRate)
+            values.noteIndex[(size_t) (parameterIndex - firstNoteRate) / 2] = QuilvernParameterText::getNoteIndex (*value);
+    }
+
+    return QuilvernParameterText::getText (parameterIndex, values);
 }
 
 void Quilvern::parameterChanged (Parameter* parameter)
@@ -73,18 +99,31 @@ void Quilvern::parameterChanged (Parameter* parameter)
 
     const int index = parameter->getIndex();
 
-    if (index < firstNoteRate || index > lastSync)
-        return;
+    // Outside the lock: the host may call back. Texts only: no I/O or latency change.
+    if (index >= firstNoteRate && index <= lastSync && applyNoteOrSync (*parameter))
+        refreshHostDisplay (ChangeDetails().withParameterInfoChanged (true));
+}
+
+bool Quilvern::applyNoteOrSync (const Parameter& parameter)
+{
+    // Under the effect lock, like every other change that reaches the core:
+    // any thread may set these parameters, the audio thread among them (MIDI
+    // controllers, program changes), and the parameter texts read the
+    // settings. The value is read under the lock, so the last change to run
+    // leaves the settings at the parameter's latest value.
+    const juce::ScopedLock lock (getEffectLock());
 
     // 12 and 13 belong to oscillator 0, 14 and 15 to oscillator 1.
+    const int index = parameter.getIndex();
     const int oscillator = (index - firstNoteRate) / 2;
     const bool isSync = (index - firstNoteRate) % 2 == 1;
-    const float value = parameter->getNormalizedValue();
+    const float value = parameter.getNormalizedValue();
 
-    if (! isSync)
-        syncHandler.noteRateChanged (oscillator, value, getQuilvernCore(), getClock (oscillator));
-    else if (syncHandler.syncChanged (oscillator, value, getQuilvernCore(), getClock (oscillator)))
-        updateHostDisplay (ChangeDetails().withParameterInfoChanged (true)); // texts only: no I/O or latency change
+    if (isSync)
+        return syncHandler.syncChanged (oscillator, value, getQuilvernCore(), getClock (oscillator));
+
+    syncHandler.noteRateChanged (oscillator, value, getQuilvernCore(), getClock (oscillator));
+    return false;
 }
 
 //==============================================================================
@@ -130,3 +169,8 @@ bool Quilvern::isBusesLayoutSupported (const BusesLayout& layouts) const
 double Quilvern::getTailLengthSeconds() const { return 0.0; }
 bool Quilvern::acceptsMidi() const { return true; }
 bool Quilvern::producesMidi() const { return false; }
+
+std::unique_ptr<juce::Component> Quilvern::createEditorComponent()
+{
+    return std::make_unique<QuilvernEditor> (*this);
+}

@@ -27,9 +27,12 @@ public:
     juce::String getPluginCode() const override;
     int getNumHostParameters() const override;
     juce::String getParameterDisplayText (int parameterIndex) override;
+    juce::String getParameterValueText (int parameterIndex, float normalisedValue) override;
+    int getParameterStepCount (int parameterIndex) override;
 
     std::unique_ptr<Core> createCore() override;
     int getNumClocks() const override;
+    std::unique_ptr<juce::Component> createEditorComponent() override;
 
     void parameterChanged (Parameter* parameter) override;
     std::unique_ptr<juce::XmlElement> createPresetXml (const Preset& preset) override;
@@ -52,6 +55,12 @@ protected:
 
 private:
     QuilvernCore* getQuilvernCore() const noexcept;
+    // The note and sync handling of parameters 12 to 15; true when the host
+    // should refresh its display of the processor.
+    bool applyNoteOrSync (const Parameter& parameter);
+    // The product's text of a parameter at its current value or at another
+    // one; nothing where the framework's text applies.
+    std::optional<juce::String> getProductText (int parameterIndex, std::optional<float> value);
     void applyRevisionZeroDefaults (Preset& preset) const;
 
     OscillatorSyncHandler syncHandler;

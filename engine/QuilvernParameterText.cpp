@@ -56,6 +56,26 @@ std::optional<juce::String> QuilvernParameterText::getText (int index, const Qui
     }
 }
 
+int QuilvernParameterText::getNoteIndex (double x)
+{
+    return 10 - step (x, 10);
+}
+
+int QuilvernParameterText::getStepCount (int index)
+{
+    switch (index)
+    {
+        case 0:
+        case 13:
+        case 15: return 4;
+        case 6:
+        case 9:  return 6;
+        case 12:
+        case 14: return 11;
+        default: return 0;
+    }
+}
+
 juce::String QuilvernParameterText::getStagesText (double x)
 {
     const int sectionCount = step (x, 3) + 1;

@@ -36,4 +36,11 @@ public:
 
     // The free oscillator rate in Hz, 0.01 Hz to 20 Hz on an exponential curve.
     static double getFreeRate (double x);
+
+    // The note index (0 for "1/32" to 10 for "32") a "Note Rate" value selects.
+    static int getNoteIndex (double x);
+
+    // How many values a stepped parameter takes: 4 stage counts, 6 waves,
+    // 11 note values, 4 sync modes; 0 for the continuous ones.
+    static int getStepCount (int index);
 };

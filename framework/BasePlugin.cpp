@@ -2,10 +2,12 @@
 
 #include "framework/AudioProcessorEditorWrapper.h"
 #include "framework/FloatParameter.h"
+#include "framework/HostParameter.h"
 #include "framework/ListenerWalk.h"
 #include "framework/ModuleFile.h"
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
+#include "gui/BasePluginEditor.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -37,19 +39,19 @@ juce::File getUserSettingsFolder()
    #endif
 }
 
-// Stands in for the editor until the skin-driven one exists.
-std::unique_ptr<juce::Component> createPlaceholderEditor (const juce::String& name)
-{
-    auto component = std::make_unique<juce::Component> (name);
-    component->setSize (400, 300);
-    return component;
-}
-
 juce::Timer* asTimer (juce::Component* component)
 {
     return dynamic_cast<juce::Timer*> (component);
 }
+
+// Set once, when the VST3 library loads, before any instance exists.
+BasePlugin::Vst3ExtensionMaker vst3ExtensionMaker = nullptr;
 } // namespace
+
+void BasePlugin::setVst3ExtensionMaker (Vst3ExtensionMaker maker) noexcept
+{
+    vst3ExtensionMaker = maker;
+}
 
 BasePlugin::BasePlugin (const BusesProperties& buses)
     : juce::AudioProcessor (buses),
@@ -82,6 +84,10 @@ void BasePlugin::completeCreation()
 
     if (isDebugMode())
         addDebugParametersAndEvents();
+
+    for (int i = 0; i < parameters->getNumParameters(); ++i)
+        if (auto* parameter = parameters->getParameterAt (i))
+            builtValues[parameter->getIndex()] = parameter->getNormalizedValue();
 }
 
 void BasePlugin::addDebugParametersAndEvents()
@@ -101,7 +107,27 @@ void BasePlugin::addDebugParametersAndEvents()
 void BasePlugin::start()
 {
     initialise();
+
+    // The VST 2.4 library keeps JUCE's index-based parameter calls, so its
+    // boundary stays exactly as it has always been.
+    if (wrapperType != wrapperType_VST)
+        addHostParameters();
+
+    if (wrapperType == wrapperType_VST3 && vst3ExtensionMaker != nullptr)
+        vst3Extension = vst3ExtensionMaker (*this);
+
     editorComponent = createEditorComponent();
+
+    if (auto* editor = dynamic_cast<BasePluginEditor*> (editorComponent.get()))
+    {
+        editor->buildGenericLayout();
+
+        if (isDebugMode())
+            editor->createDebugPanel();
+
+        // Widgets take their fonts and metrics from the editor's look and feel.
+        editor->sendLookAndFeelChange();
+    }
 
     if (auto* timer = asTimer (editorComponent.get()))
         timer->startTimer (editorTimerIntervalMs);
@@ -126,7 +152,7 @@ void BasePlugin::initialise()
     initialised();
 }
 
-std::unique_ptr<juce::Component> BasePlugin::createEditorComponent() { return createPlaceholderEditor (getPluginName()); }
+std::unique_ptr<juce::Component> BasePlugin::createEditorComponent() { return std::make_unique<BasePluginEditor> (*this); }
 juce::String BasePlugin::getPluginName() const { return "BasePlugin"; }
 juce::String BasePlugin::getPluginCode() const { return "XX"; }
 bool BasePlugin::isStateXml (const juce::XmlElement& e) const { return hasTagAndApplication (e, "PluginState"); }
@@ -139,6 +165,19 @@ void BasePlugin::loadUserSettings (const juce::XmlElement&) {}
 std::unique_ptr<juce::XmlElement> BasePlugin::createUserSettingsXml() { return {}; }
 int BasePlugin::getNumHostParameters() const { return maxHostSlots; }
 juce::String BasePlugin::getParameterDisplayText (int parameterIndex) { return parameters->getText (parameterIndex); }
+int BasePlugin::getParameterStepCount (int) { return 0; }
+
+juce::String BasePlugin::getParameterValueText (int parameterIndex, float normalisedValue)
+{
+    auto* parameter = parameters->getParameter (parameterIndex);
+
+    if (parameter == nullptr)
+        return {};
+
+    auto copy = parameter->clone();
+    copy->setNormalizedValue (normalisedValue, false);
+    return copy->getText();
+}
 void BasePlugin::handleEvent (int) {}
 bool BasePlugin::isDebugMode() const { return false; }
 void BasePlugin::initialised() {}
@@ -253,6 +292,9 @@ void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
     if (auto xml = readXmlChunk (data, sizeInBytes))
         setStateFromXml (*xml);
 
+    if (vst3Extension != nullptr)
+        vst3Extension->stateRestored();
+
     pendingStateRestored.store (1);
     triggerAsyncUpdate();
 }
@@ -353,8 +395,49 @@ void BasePlugin::removeStateListener (StateListener* listener)
     stateListeners.removeFirstMatchingValue (listener);
 }
 
+namespace
+{
+enum DisplayChange
+{
+    latencyChange = 1,
+    parameterInfoChange = 2,
+    programChange = 4,
+    nonParameterStateChange = 8
+};
+
+int toDisplayChanges (const juce::AudioProcessorListener::ChangeDetails& details)
+{
+    return (details.latencyChanged ? latencyChange : 0) | (details.parameterInfoChanged ? parameterInfoChange : 0)
+         | (details.programChanged ? programChange : 0) | (details.nonParameterStateChanged ? nonParameterStateChange : 0);
+}
+
+juce::AudioProcessorListener::ChangeDetails toDetails (int changes)
+{
+    return juce::AudioProcessorListener::ChangeDetails()
+        .withLatencyChanged ((changes & latencyChange) != 0)
+        .withParameterInfoChanged ((changes & parameterInfoChange) != 0)
+        .withProgramChanged ((changes & programChange) != 0)
+        .withNonParameterStateChanged ((changes & nonParameterStateChange) != 0);
+}
+} // namespace
+
+void BasePlugin::refreshHostDisplay (const ChangeDetails& details)
+{
+    if (wrapperType == wrapperType_VST || juce::MessageManager::existsAndIsCurrentThread())
+    {
+        updateHostDisplay (details);
+        return;
+    }
+
+    pendingDisplayChanges.fetch_or (toDisplayChanges (details));
+    triggerAsyncUpdate();
+}
+
 void BasePlugin::handleAsyncUpdate()
 {
+    if (const int changes = pendingDisplayChanges.exchange (0); changes != 0)
+        updateHostDisplay (toDetails (changes));
+
     if (pendingStateRestored.exchange (0) == 1)
         callListenersLastFirst (stateListeners, [this] (StateListener& l) { l.stateRestored (this); });
 
@@ -379,6 +462,62 @@ void BasePlugin::mapHostSlot (int slot, int parameterIndex)
 
     const juce::ScopedLock sl (indexToSlotLock);
     indexToSlot.set (parameterIndex, slot);
+}
+
+void BasePlugin::addHostParameters()
+{
+    for (int slot = 0; slot < getHostSlotCount(); ++slot)
+        addParameter (new HostParameter (*this, slot, getParameterName (slot)));
+}
+
+juce::String BasePlugin::getSlotText (int slot, float normalisedValue)
+{
+    if (auto* parameter = getSlotParameter (slot))
+        return getParameterValueText (parameter->getIndex(), normalisedValue);
+
+    return NumberText::formatReal (normalisedValue);
+}
+
+float BasePlugin::getSlotValueForText (int slot, const juce::String& text)
+{
+    auto* parameter = getSlotParameter (slot);
+
+    if (parameter == nullptr)
+        return juce::jlimit (0.0f, 1.0f, (float) NumberText::readDecimal (text));
+
+    auto copy = parameter->clone();
+    copy->setText (text, false);
+    return copy->getNormalizedValue();
+}
+
+float BasePlugin::getSlotDefault (int slot) const
+{
+    const auto* parameter = getSlotParameter (slot);
+
+    if (parameter == nullptr)
+        return 0.0f;
+
+    const auto built = builtValues.find (parameter->getIndex());
+    return built != builtValues.end() ? built->second : 0.0f;
+}
+
+int BasePlugin::getSlotStepCount (int slot)
+{
+    const auto* parameter = getSlotParameter (slot);
+    return parameter != nullptr ? getParameterStepCount (parameter->getIndex()) : 0;
+}
+
+int32_t BasePlugin::queryIAudioProcessor (const Steinberg::TUID iid, void** obj)
+{
+    if (vst3Extension != nullptr)
+        return vst3Extension->queryAudioProcessor (iid, obj);
+
+    return juce::VST3ClientExtensions::queryIAudioProcessor (iid, obj);
+}
+
+juce::AudioProcessorParameter* BasePlugin::getBypassParameter() const
+{
+    return vst3Extension != nullptr ? vst3Extension->getBypassParameter() : nullptr;
 }
 
 int BasePlugin::findSlotOf (const Parameter& parameter) const

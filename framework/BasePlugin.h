@@ -3,11 +3,13 @@
 #include "framework/EventsMap.h"
 #include "framework/MidiControl.h"
 #include "framework/ParameterManager.h"
+#include "framework/RealtimeAsyncUpdater.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <array>
 #include <atomic>
+#include <map>
 
 // The framework's audio processor: answers the host's parameter, name,
 // program, state and editor questions, maps up to 128 host slots onto
@@ -16,11 +18,16 @@
 // MIDI control, and finds the user settings file beside the plug-in library.
 // The audio operations belong to the effect built on top of it.
 //
+// Hosts reach the slots through JUCE's index-based parameter calls in the
+// VST 2.4 library, and through one HostParameter object per slot in the
+// formats that identify parameters by ID (VST3, LV2).
+//
 // Start of an instance: construct, completeCreation(), start(); the product
 // class writes the settings file when it is destroyed.
 class BasePlugin : public juce::AudioProcessor,
+                   public juce::VST3ClientExtensions,
                    public Parameter::Listener,
-                   private juce::AsyncUpdater
+                   private RealtimeAsyncUpdater
 {
 public:
     static constexpr int maxHostSlots = 128;
@@ -40,11 +47,30 @@ public:
                                                           .withOutput ("Output", juce::AudioChannelSet::stereo(), true));
     ~BasePlugin() override;
 
+    // What the VST3 library puts between the host and JUCE's VST3 wrapper
+    // (Vst3AudioProcessor): the library registers its maker when it loads,
+    // and every instance the VST3 wrapper creates gets one.
+    class Vst3Extension
+    {
+    public:
+        virtual ~Vst3Extension() = default;
+        // Answers JUCE's question for extra interfaces of its IAudioProcessor.
+        virtual int32_t queryAudioProcessor (const Steinberg::TUID iid, void** obj) = 0;
+        virtual juce::AudioProcessorParameter* getBypassParameter() const = 0;
+        // The host restored the state; the values it holds may be older.
+        virtual void stateRestored() = 0;
+    };
+
+    using Vst3ExtensionMaker = std::unique_ptr<Vst3Extension> (*) (BasePlugin&);
+    static void setVst3ExtensionMaker (Vst3ExtensionMaker maker) noexcept;
+
     // The step after construction: where the library lives, the MIDI map's
-    // owner name, and the debug parameters and events in debug mode.
+    // owner name, the debug parameters and events in debug mode, and the
+    // parameters' values as built, which hosts get as their defaults.
     void completeCreation();
-    // initialise(), then the persistent editor component with its 25 ms
-    // timer, then every parameter announced once.
+    // initialise(), then the host parameter objects (not for the VST 2.4
+    // library) and the VST3 extension, then the persistent editor component
+    // with its 25 ms timer, then every parameter announced once.
     void start();
 
     //==============================================================================
@@ -63,6 +89,12 @@ public:
     virtual std::unique_ptr<juce::XmlElement> createUserSettingsXml();
     virtual int getNumHostParameters() const;
     virtual juce::String getParameterDisplayText (int parameterIndex);
+    // The text the parameter would show at another normalised value; the
+    // parameter's own text of that value unless the product has its own.
+    virtual juce::String getParameterValueText (int parameterIndex, float normalisedValue);
+    // How many values a stepped parameter takes (hosts draw and automate it
+    // in steps); 0 for a continuous one.
+    virtual int getParameterStepCount (int parameterIndex);
     virtual void handleEvent (int eventId);
     virtual bool isDebugMode() const;
     virtual void initialised();
@@ -98,8 +130,25 @@ public:
     void parameterGestureBegan (Parameter* parameter) override;
     void parameterGestureEnded (Parameter* parameter) override;
 
+    // Tells the host that texts or other details it shows have changed. The
+    // VST 2.4 library tells it at once, on the calling thread; the other
+    // formats' wrappers answer with work that allocates, so a change from
+    // another thread than the message thread reaches them from there.
+    void refreshHostDisplay (const ChangeDetails& details);
+
     // Puts the parameter with that index into the host slot (0..127).
     void mapHostSlot (int slot, int parameterIndex);
+
+    // A slot's text at another value, and the value a text stands for (the
+    // slot's parameter reads it; a slot without one reads a number).
+    juce::String getSlotText (int slot, float normalisedValue);
+    float getSlotValueForText (int slot, const juce::String& text);
+    // The normalised value the slot's parameter was built with; 0 for none.
+    float getSlotDefault (int slot) const;
+    int getSlotStepCount (int slot);
+
+    int32_t queryIAudioProcessor (const Steinberg::TUID iid, void** obj) override;
+    juce::AudioProcessorParameter* getBypassParameter() const override;
 
     bool hasTagAndApplication (const juce::XmlElement& element, juce::StringRef tag) const;
     std::unique_ptr<juce::XmlElement> createElementWithApplication (juce::StringRef tag) const;
@@ -156,6 +205,7 @@ private:
     Parameter* getSlotParameter (int slot) const;
     int findSlotOf (const Parameter& parameter) const;
     void addDebugParametersAndEvents();
+    void addHostParameters();
     void handleAsyncUpdate() override;
 
     std::unique_ptr<ParameterManager> parameters;
@@ -170,9 +220,12 @@ private:
     juce::CriticalSection indexToSlotLock;
     std::array<std::atomic<float>, maxHostSlots> hostValues {};
     std::array<std::atomic<int>, maxHostSlots> hostSetting {};
+    std::map<int, float> builtValues;
+    std::unique_ptr<Vst3Extension> vst3Extension;
 
     juce::Array<StateListener*> stateListeners;
     std::atomic<int> pendingStateRestored { 0 }, pendingStateSaved { 0 };
+    std::atomic<int> pendingDisplayChanges { 0 };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePlugin)
 };

@@ -53,11 +53,11 @@ void EventsMap::loadFromXml (const juce::XmlElement& element)
 {
     clear();
 
-    if (! element.hasTagName ("EventsMap"))
+    if (! XmlUtilities::hasTag (element, "EventsMap"))
         return;
 
     for (auto* event : element.getChildIterator())
-        if (event->hasTagName ("event"))
+        if (XmlUtilities::hasTag (*event, "event"))
             addEvent (NumberText::readInteger (XmlUtilities::getAttribute (*event, "uid")),
                       XmlUtilities::getAttribute (*event, "name"));
 }

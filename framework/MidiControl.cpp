@@ -246,7 +246,7 @@ void MidiControl::handleAsyncUpdate()
 
 bool MidiControl::isMapXml (const juce::XmlElement& element) const
 {
-    return element.hasTagName ("MidiControlMap") || element.hasTagName ("MidiCCMap");
+    return XmlUtilities::hasTag (element, "MidiControlMap") || XmlUtilities::hasTag (element, "MidiCCMap");
 }
 
 bool MidiControl::isValidMapXml (const juce::XmlElement& element) const
@@ -274,7 +274,7 @@ void MidiControl::loadFromXml (const juce::XmlElement& element)
         {
             for (auto* child : element.getChildIterator())
             {
-                if (! child->hasTagName ("assign"))
+                if (! XmlUtilities::hasTag (*child, "assign"))
                     continue;
 
                 auto* parameter = parameters.findParameterByName (XmlUtilities::getAttribute (*child, "param"));

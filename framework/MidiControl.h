@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/ParameterManager.h"
+#include "framework/RealtimeAsyncUpdater.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
@@ -12,7 +13,7 @@
 // learn mode, and reads and writes the assignments as XML ("MidiControlMap").
 // One re-entrant lock guards everything; listeners hear about changes on the
 // message thread, except learn-mode switches, which they hear at once.
-class MidiControl : private juce::AsyncUpdater
+class MidiControl : private RealtimeAsyncUpdater
 {
 public:
     static constexpr int numControllers = 128;

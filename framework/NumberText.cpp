@@ -107,6 +107,11 @@ double NumberText::readDecimal (const juce::String& text)
     if (std::isnan (value))
         return 0.0;
 
+    // A zero keeps the sign it was written with: JUCE reads "-0.0" as -0 but
+    // "-0" as +0, so a -0 written back as "-0" would read back as +0.
+    if (value == 0.0)
+        return *start == '-' ? -0.0 : 0.0;
+
     return juce::jlimit (-DBL_MAX, DBL_MAX, value);
 }
 

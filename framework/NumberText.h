@@ -11,7 +11,8 @@ class NumberText
 public:
     // The decimal number at the start of the text (leading blanks, optional
     // sign, digits with an optional point, optional exponent); 0 when there
-    // is none. Independent of the process locale.
+    // is none; a zero keeps its sign, as in strtod. Independent of the
+    // process locale.
     static double readDecimal (const juce::String& text);
 
     // strtol rules: leading blanks, optional sign, digits; 0 when there are

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <juce_events/juce_events.h>
+#include "framework/RealtimeAsyncUpdater.h"
 
 #include <memory>
 
@@ -11,12 +11,13 @@
 // Setting a value that differs from the stored one stores it atomically and,
 // with notify, calls the synchronous listeners on the setting thread (last
 // added first), then triggers one coalesced asynchronous notification that
-// calls the asynchronous listeners on the message thread.
+// calls the asynchronous listeners on the message thread (allocation-free
+// from the audio thread, see RealtimeAsyncUpdater).
 //
 // The synchronous list is meant to be filled before values are set from
 // other threads (the plug-in registers itself while it starts); the
 // asynchronous list belongs to the message thread.
-class Parameter : private juce::AsyncUpdater
+class Parameter : private RealtimeAsyncUpdater
 {
 public:
     class Listener

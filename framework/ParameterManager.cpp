@@ -34,11 +34,11 @@ void ParameterManager::loadFromXml (const juce::XmlElement& element)
 {
     clear();
 
-    if (! element.hasTagName ("PluginParameters"))
+    if (! XmlUtilities::hasTag (element, "PluginParameters"))
         return;
 
     for (auto* entry : element.getChildIterator())
-        if (entry->hasTagName ("param"))
+        if (XmlUtilities::hasTag (*entry, "param"))
             if (auto parameter = createFromXml (*entry))
                 addParameter (parameter.release());
 }

@@ -51,13 +51,12 @@ void StringParameter::store (const juce::String& newText, bool notify)
             return;
 
         text = newText;
-
-        if (notify)
-            callSynchronousListeners();
     }
 
-    if (notify)
-        triggerAsyncNotification();
+    // The listeners run after the lock is released: the frame's listener
+    // takes the effect lock, and the audio thread, holding the effect lock at
+    // a silent preset change, stores the preset's name here.
+    valueChanged (notify);
 }
 
 void StringParameter::setValue (float v, bool notify)

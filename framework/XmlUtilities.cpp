@@ -42,6 +42,14 @@ bool isNameChar (juce::juce_wchar c)
         || c == '_' || c == '-' || c == ':' || c == '.';
 }
 
+// Element and attribute names must also start the way JUCE's own name check
+// demands: its parser reads names starting with a digit, "-" or "." too, and
+// then asserts on the element or attribute it makes of them.
+bool isNameStartChar (juce::juce_wchar c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':';
+}
+
 bool skipName (Chars& p)
 {
     if (! isNameChar (*p))
@@ -244,7 +252,7 @@ private:
     // p is behind "<" of a start tag.
     bool enterElement()
     {
-        if (! skipName (p))
+        if (! isNameStartChar (*p) || ! skipName (p))
             return false;
 
         for (;;)
@@ -253,8 +261,13 @@ private:
 
             if (*p == '/')
             {
+                // Stepping past the terminator of a document that ends in
+                // "/" would trip JUCE's string assertions.
+                if (*++p != '>')
+                    return false;
+
                 ++p;
-                return *p++ == '>';
+                return true;
             }
 
             if (*p == '>')
@@ -271,7 +284,7 @@ private:
 
     bool skipAttribute()
     {
-        if (! skipName (p))
+        if (! isNameStartChar (*p) || ! skipName (p))
             return false;
 
         skipSpaceInTag (p);
@@ -428,6 +441,11 @@ bool XmlUtilities::writeFile (const juce::XmlElement& element, const juce::File&
     }
 
     return renameOver (temp.getFile(), file);
+}
+
+bool XmlUtilities::hasTag (const juce::XmlElement& element, juce::StringRef name)
+{
+    return element.getTagName().equalsIgnoreCase (name);
 }
 
 const juce::String* XmlUtilities::findAttribute (const juce::XmlElement& element, juce::StringRef name)

@@ -38,6 +38,10 @@ public:
     // left as it was.
     static bool writeFile (const juce::XmlElement& element, const juce::File& file);
 
+    // Whether the element's tag is the name, compared without regard to case
+    // (JUCE's hasTagName asserts when the case differs).
+    static bool hasTag (const juce::XmlElement& element, juce::StringRef name);
+
     // Attribute lookup with the attribute name compared without regard to
     // case; null when the element has no such attribute.
     static const juce::String* findAttribute (const juce::XmlElement& element, juce::StringRef name);
@@ -49,8 +53,9 @@ public:
     // before the root and quoted attribute values are skipped. -1 when the
     // text leaves the plain form the parser is known to walk that way: a DTD,
     // a processing instruction inside an element (the parser can loop for
-    // ever on one), a name outside ASCII, an unquoted or unterminated value, a
-    // loose "&", markup left open, or references that would make the parser's
-    // attribute building quadratic.
+    // ever on one), a name outside ASCII, an element or attribute name that
+    // JUCE would call invalid (starting with a digit, "-" or "."), an
+    // unquoted or unterminated value, a loose "&", markup left open, or
+    // references that would make the parser's attribute building quadratic.
     static int measureNestingDepth (juce::String::CharPointerType text);
 };

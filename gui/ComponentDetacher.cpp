@@ -1,5 +1,7 @@
 #include "gui/ComponentDetacher.h"
 
+#include "framework/WindowColormap.h"
+
 ComponentDetacher::~ComponentDetacher()
 {
     reattach();
@@ -33,8 +35,10 @@ void ComponentDetacher::reattach()
     if (component == nullptr)
         return;
 
-    if (component->isOnDesktop())
-        component->removeFromDesktop();
+    if (auto* peer = component->isOnDesktop() ? component->getPeer() : nullptr)
+        WindowColormap::release (*peer);
+
+    component->removeFromDesktop();
 
     if (auto* owner = parent.getComponent())
     {

@@ -2,6 +2,7 @@
 
 #include "framework/EmbeddedResources.h"
 #include "gui/EmboldenedTypeface.h"
+#include "gui/FontFileTypeface.h"
 
 namespace
 {
@@ -10,12 +11,7 @@ constexpr float boldExtraWidth = 0.045f;
 
 juce::Typeface::Ptr loadTypeface (const char* fileName)
 {
-    const auto data = EmbeddedResources::loadResourceData (fileName);
-
-    if (data.isEmpty())
-        return nullptr;
-
-    return juce::Typeface::createSystemTypefaceFor (data.getData(), data.getSize());
+    return FontFileTypeface::create (EmbeddedResources::loadResourceData (fileName));
 }
 
 juce::Typeface::Ptr loadBoldTypeface()

@@ -9,8 +9,9 @@ class FilmStrip
 {
 public:
     // The frame a value 0..1 shows: floor((frames - 1) * value + 0.5), kept
-    // within the strip (NaN shows frame 0). Every control picks its frame
-    // here, so a change of this rounding reaches all of them at once.
+    // within the strip (NaN shows frame 0), where the float nearest to a
+    // boundary between two frames shows the upper one (SteppedValue).
+    // Every control picks its frame here.
     static int frameForValue (double value, int numFrames) noexcept;
 
     // Frame counts below 1 read as 1.

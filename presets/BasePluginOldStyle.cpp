@@ -4,6 +4,7 @@
 #include "framework/ListenerWalk.h"
 #include "framework/ModuleFile.h"
 #include "framework/StringParameter.h"
+#include "gui/BasePluginEditorOldStyle.h"
 
 namespace
 {
@@ -62,6 +63,9 @@ void BasePluginOldStyle::initialise()
     loadDefaultPreset (defaultPresetResource);
     fillBankByDefaultPresetsMode();
     applyCurrentPresetIfInBank();
+
+    if (hasHostPrograms())
+        numHostPrograms = bank.getNumPresetsInUse();
 }
 
 void BasePluginOldStyle::fillBankByDefaultPresetsMode()
@@ -113,6 +117,34 @@ void BasePluginOldStyle::parameterChanged (Parameter* parameter)
 }
 
 //==============================================================================
+bool BasePluginOldStyle::hasHostPrograms() const noexcept
+{
+    return wrapperType == wrapperType_VST3 || wrapperType == wrapperType_LV2;
+}
+
+int BasePluginOldStyle::getNumPrograms()
+{
+    return numHostPrograms;
+}
+
+int BasePluginOldStyle::getCurrentProgram()
+{
+    const int index = getCurrentPreset();
+    return index < numHostPrograms ? index : 0;
+}
+
+void BasePluginOldStyle::setCurrentProgram (int index)
+{
+    if (juce::isPositiveAndBelow (index, numHostPrograms))
+        changeToPreset (index);
+}
+
+const juce::String BasePluginOldStyle::getProgramName (int index)
+{
+    return juce::isPositiveAndBelow (index, numHostPrograms) ? getPresetName (index) : juce::String();
+}
+
+//==============================================================================
 bool BasePluginOldStyle::isPresetIndex (int index) const noexcept
 {
     return juce::isPositiveAndBelow (index, numPresets);
@@ -123,13 +155,15 @@ bool BasePluginOldStyle::getPresetCopy (int index, Preset& destination) const { 
 juce::String BasePluginOldStyle::getPresetName (int index) const { return bank.getPresetName (index); }
 juce::String BasePluginOldStyle::getBankName() const { return bank.getBankName(); }
 
-void BasePluginOldStyle::renamePreset (int index, const juce::String& name)
+bool BasePluginOldStyle::renamePreset (int index, const juce::String& name)
 {
     if (! bank.renamePreset (index, name))
-        return;
+        return false;
 
     if (index == getCurrentPreset() && presetNameParameter != nullptr)
         presetNameParameter->setText (name, true);
+
+    return true;
 }
 
 void BasePluginOldStyle::readLiveValues (Preset& preset)
@@ -274,7 +308,7 @@ void BasePluginOldStyle::notifyPresetListeners()
 //==============================================================================
 int BasePluginOldStyle::getNumGroups() const { return bank.getNumGroups(); }
 juce::String BasePluginOldStyle::getGroupName (int group) const { return bank.getGroupName (group); }
-void BasePluginOldStyle::renameGroup (int group, const juce::String& name) { bank.renameGroup (group, name); }
+bool BasePluginOldStyle::renameGroup (int group, const juce::String& name) { return bank.renameGroup (group, name); }
 int BasePluginOldStyle::getGroupSize (int group) const { return bank.getGroupSize (group); }
 int BasePluginOldStyle::getFirstPresetOfGroup (int group) const { return bank.getFirstPresetOfGroup (group); }
 int BasePluginOldStyle::getLastPresetOfGroup (int group) const { return bank.getLastPresetOfGroup (group); }
@@ -331,4 +365,9 @@ void BasePluginOldStyle::setRecentDirectory (const juce::String& path)
 {
     const juce::ScopedLock sl (settingsLock);
     recentDirectory = path;
+}
+
+std::unique_ptr<juce::Component> BasePluginOldStyle::createEditorComponent()
+{
+    return std::make_unique<BasePluginEditorOldStyle> (*this);
 }

@@ -16,6 +16,11 @@ class StringParameter;
 // Name"; the preset events of the event table are answered here, and the
 // preset and bank files are read and written here.
 //
+// VST3 and LV2 hosts list the presets in use when the instance started as
+// the plug-in's programs (the factory bank's presets), program i being
+// preset i; choosing one changes to that preset. The VST 2.4 library shows
+// no programs.
+//
 // Presets hold the values of the presetable parameters (ids 0 to 15). With
 // automatic storing every change of such a parameter is written into the
 // current preset at once; on demand only "Store current preset" and paste
@@ -82,7 +87,14 @@ public:
 
     //==============================================================================
     void initialise() override;
+    std::unique_ptr<juce::Component> createEditorComponent() override;
     void handleEvent (int eventId) override;
+
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+
     void parameterChanged (Parameter* parameter) override;
 
     // The bank chunk: the live values of the state parameters, the bank with
@@ -102,7 +114,8 @@ public:
     Preset* getPreset (int index) const;
     bool getPresetCopy (int index, Preset& destination) const;
     juce::String getPresetName (int index) const;
-    void renamePreset (int index, const juce::String& name);
+    // Whether the bank took the name (it refuses out-of-range indexes).
+    bool renamePreset (int index, const juce::String& name);
     void storePreset (int index);
     void selectPreset (int index, bool notify);
     void applyCurrentPreset() override;
@@ -121,7 +134,7 @@ public:
     // Groups.
     int getNumGroups() const;
     juce::String getGroupName (int group) const;
-    void renameGroup (int group, const juce::String& name);
+    bool renameGroup (int group, const juce::String& name);
     int getGroupSize (int group) const;
     int getFirstPresetOfGroup (int group) const;
     int getLastPresetOfGroup (int group) const;
@@ -199,8 +212,12 @@ private:
     void readDefaultPresets (const juce::XmlElement& element);
     void readStartUpMidiMap (const juce::XmlElement& element);
 
+    bool hasHostPrograms() const noexcept;
+
     PresetBank bank;
     std::atomic<int> currentPreset { 0 };
+    // Fixed when the instance starts: hosts size their program lists once.
+    int numHostPrograms = 0;
     Preset defaultsPreset, clipboardPreset;
     bool hasCopiedPreset = false;
 

@@ -17,7 +17,7 @@ const char* const unnamedPreset = "unnamed";
 //==============================================================================
 bool BasePluginOldStyle::hasTag (const juce::XmlElement& element, juce::StringRef tag)
 {
-    return element.getTagName().equalsIgnoreCase (tag);
+    return XmlUtilities::hasTag (element, tag);
 }
 
 bool BasePluginOldStyle::isPresetXml (const juce::XmlElement& element) const

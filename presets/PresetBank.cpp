@@ -228,6 +228,16 @@ void PresetBank::setGroups (const juce::Array<PresetGroup>& newGroups)
         groups.add ({ unusedGroupName, remaining });
 }
 
+int PresetBank::getNumPresetsInUse() const
+{
+    const juce::ScopedLock lock (groupLock);
+
+    if (groups.isEmpty() || groups.getLast().name != unusedGroupName)
+        return numPresets;
+
+    return numPresets - groups.getLast().count;
+}
+
 int PresetBank::getFirstPresetOfGroup (int group) const
 {
     const juce::ScopedLock lock (groupLock);

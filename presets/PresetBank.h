@@ -62,6 +62,10 @@ public:
     // "Not used".
     void setGroups (const juce::Array<PresetGroup>& newGroups);
 
+    // The presets before a last group "Not used" (the leftovers of a bank
+    // load or a clearing); all of them when the last group is another one.
+    int getNumPresetsInUse() const;
+
     int getFirstPresetOfGroup (int group) const;
     int getLastPresetOfGroup (int group) const;
     int getPresetIndex (int group, int position) const;

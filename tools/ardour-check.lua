@@ -1,12 +1,15 @@
 -- Runs inside ardour7-lua for tools/ardour-check.sh.
 --
---   ardour7-lua ardour-check.lua create SESSION_DIR
+--   ardour7-lua ardour-check.lua create FORMAT SESSION_DIR
 --       records a dry tone from the Dummy backend onto a stereo track, then
---       inserts Quilvern, sets parameters through the host and saves.
---       A second snapshot, "dry", holds the same session with Quilvern
---       deactivated: its export shows that the comparison lines up.
---   ardour7-lua ardour-check.lua verify SESSION_DIR WET_WAV DRY_WAV
---       reloads the session, checks the parameters came back, and compares
+--       inserts Quilvern in FORMAT (vst, vst3 or lv2), checks the presets
+--       Ardour lists, automates parameters through Ardour's controls and
+--       saves. A second snapshot, "dry", holds the same session with
+--       Quilvern deactivated: its export shows that the comparison lines up.
+--   ardour7-lua ardour-check.lua verify FORMAT SESSION_DIR WET_WAV DRY_WAV
+--       reloads the session, checks the parameters came back (VST 2.4 and
+--       VST3: Ardour 7.3 never reads an LV2 plug-in's values back, so
+--       there the restored sound of the export is the check), and compares
 --       both exports with the recorded (dry) take.
 --
 -- Every finding is one line starting "CHECK PASS" or "CHECK FAIL"; the shell
@@ -15,19 +18,39 @@
 
 local SESSION_NAME = "quilvern-check"
 local PLUGIN_NAME = "Quilvern"
-local PLUGIN_ID = "1364605259"
+local LV2_URI = "urn:brannock-group-audio:quilvern"
 local DRY_SNAPSHOT = "dry"
 local RECORD_SECONDS = 2
 
--- Normalised values set through the host; all differ from the defaults so a
--- lost state shows. A sync change also makes the plug-in tell the host that
--- its display changed (the note rate's text gains a mark), which --trace shows.
-local SETTINGS = {
-	{ name = "Feedback", value = 0.8 },
-	{ name = "FX", value = 0.75 },
-	{ name = "Stereo Phase", value = 0.25 },
-	{ name = "LFO 1 Sync", value = 1.0 },
+-- How Ardour finds and names the plug-in in each format. LV2 parameters
+-- are Ardour "properties", controls named after the parameter's URI.
+local FORMATS = {
+	vst = { type = ARDOUR.PluginType.LXVST, find = PLUGIN_NAME, id = "1364605259", presets = false },
+	vst3 = { type = ARDOUR.PluginType.VST3, find = PLUGIN_NAME, id = "ABCDEF019182FAEB42726E6B5156394B", presets = true },
+	lv2 = { type = ARDOUR.PluginType.LV2, find = LV2_URI, id = LV2_URI, presets = true, properties = true },
 }
+
+-- Normalised values set through Ardour's automation controls; all differ
+-- from the defaults and from the first preset so a lost state shows. The
+-- output volume (-24 dB) makes the restored state audible in the export.
+-- A sync change also makes the plug-in tell the host that its display
+-- changed (the note rate's text gains a mark), which --trace shows.
+local SETTINGS = {
+	{ name = "Feedback", id = "feedback", value = 0.8 },
+	{ name = "FX", id = "fx", value = 0.75 },
+	{ name = "Stereo Phase", id = "stereo_phase", value = 0.25 },
+	{ name = "Output Volume", id = "output_volume", value = 0.125 },
+	{ name = "LFO 1 Sync", id = "lfo_1_sync", value = 1.0 },
+}
+-- Export level with that volume against the dry take: gain 0.0625 is
+-- -24 dB; the phaser's mix moves it by a few dB at most, while the first
+-- factory preset (what a lost state would play) is about -6 dB.
+local QUIET_EXPORT_DB = -15
+
+-- The first and last factory presets, and a value of the last.
+local FIRST_PRESET = "Classic Swirl"
+local LAST_PRESET = "Bar And Eighths"
+local LAST_PRESET_LFO2_NOTE_RATE = 0.8
 
 local failures = 0
 
@@ -58,17 +81,29 @@ local function the_track ()
 	return nil
 end
 
-local function find_quilvern (route)
+local function find_quilvern (route, format)
 	local i = 0
 	while true do
 		local proc = route:nth_plugin (i)
 		if proc:isnil () then return nil end
 		local plugin = proc:to_insert ():plugin (0)
-		if plugin:name () == PLUGIN_NAME and tostring (plugin:unique_id ()) == PLUGIN_ID then
+		if plugin:name () == PLUGIN_NAME and tostring (plugin:unique_id ()) == format.id then
 			return proc, plugin
 		end
 		i = i + 1
 	end
+end
+
+-- Ardour's automation control of a parameter: for VST 2.4 and VST3 named
+-- like the parameter, for LV2 "property-" and the parameter's URI.
+local function find_control (proc, format, setting)
+	local name = format.properties and ("property-" .. LV2_URI .. ":" .. setting.id) or setting.name
+	local automatable = proc:to_automatable ()
+	for parameter in automatable:all_automatable_params ():iter () do
+		local control = automatable:automation_control (parameter, false)
+		if not control:isnil () and control:name () == name then return control end
+	end
+	return nil
 end
 
 local function parameter_index (plugin, name)
@@ -78,8 +113,11 @@ local function parameter_index (plugin, name)
 	return nil
 end
 
-local function host_value (proc, index)
-	return ARDOUR.LuaAPI.get_processor_param (proc, index, true)
+-- The value the plug-in itself reports; Ardour reads none from LV2.
+local function plugin_value (proc, plugin, format, name)
+	if format.properties then return nil end
+	local index = parameter_index (plugin, name)
+	return index and ARDOUR.LuaAPI.get_processor_param (proc, index, true)
 end
 
 -- One "name=value" per line, read back by the verify step.
@@ -119,7 +157,30 @@ local function record_dry_take (track)
 	return track:playlist ():region_list ():size () > 0
 end
 
-local function create (dir)
+-- VST3 and LV2 hosts list the factory presets; the VST 2.4 library shows
+-- no programs. Loading the last one must change the plug-in's values.
+local function check_presets (proc, plugin, format)
+	-- Ardour answers nil for a label it does not know.
+	local first, last = plugin:preset_by_label (FIRST_PRESET), plugin:preset_by_label (LAST_PRESET)
+	local found = first ~= nil and first.valid and last ~= nil and last.valid
+	if not format.presets then
+		check (first == nil and last == nil, "Ardour lists no presets of the VST 2.4 library")
+		return
+	end
+	check (found, "Ardour lists the factory presets", found and
+		string.format ("%s: %s, %s: %s", FIRST_PRESET, first.uri, LAST_PRESET, last.uri) or nil)
+	if not found then return end
+	check (plugin:load_preset (last), "Ardour loads the preset " .. LAST_PRESET)
+	ARDOUR.LuaAPI.usleep (200000)
+	local value = plugin_value (proc, plugin, format, "LFO 2 Note Rate")
+	if value then
+		check (math.abs (value - LAST_PRESET_LFO2_NOTE_RATE) < 1e-3, "the preset reached the plug-in",
+			string.format ("LFO 2 Note Rate %.4f (preset %.4f)", value, LAST_PRESET_LFO2_NOTE_RATE))
+	end
+end
+
+local function create (format_name, dir)
+	local format = FORMATS[format_name]
 	start_engine ()
 	if not create_session (dir, SESSION_NAME, 48000) then abort ("create session " .. dir) end
 
@@ -132,23 +193,25 @@ local function create (dir)
 	-- Record before the plug-in goes in, so the take is certainly dry.
 	if not record_dry_take (track) then abort ("record a dry take") end
 
-	local proc = ARDOUR.LuaAPI.new_plugin (Session, PLUGIN_NAME, ARDOUR.PluginType.LXVST, "")
-	if proc:isnil () then abort ("Ardour found no LXVST plug-in named " .. PLUGIN_NAME) end
+	local proc = ARDOUR.LuaAPI.new_plugin (Session, format.find, format.type, "")
+	if proc:isnil () then abort ("Ardour found no " .. format_name .. " plug-in " .. format.find) end
 	if track:add_processor_by_index (proc, 0, nil, true) ~= 0 then abort ("insert Quilvern on the track") end
 	local plugin = proc:to_insert ():plugin (0)
-	check (true, "Quilvern inserted", string.format ("%s by %s, id %s, %d parameters",
-		plugin:name (), plugin:maker (), tostring (plugin:unique_id ()), plugin:parameter_count ()))
+	check (tostring (plugin:unique_id ()) == format.id, "Quilvern inserted", string.format ("%s by %s, id %s, category %s",
+		plugin:name (), plugin:maker (), tostring (plugin:unique_id ()), plugin:get_info ().category))
+
+	check_presets (proc, plugin, format)
 
 	local values = {}
 	for _, s in ipairs (SETTINGS) do
-		local index = parameter_index (plugin, s.name)
-		if not index then
-			check (false, "parameter " .. s.name .. " exists")
+		local control = find_control (proc, format, s)
+		if not control then
+			check (false, "parameter " .. s.name .. " has an automation control")
 		else
-			local before = host_value (proc, index)
-			ARDOUR.LuaAPI.set_processor_param (proc, index, s.value)
-			values[s.name] = host_value (proc, index)
-			check (math.abs (values[s.name] - s.value) < 1e-3, "host sets " .. s.name,
+			local before = control:get_value ()
+			control:set_value (s.value, PBD.GroupControlDisposition.NoGroup)
+			values[s.name] = control:get_value ()
+			check (math.abs (values[s.name] - s.value) < 1e-3, "Ardour automates " .. s.name,
 				string.format ("%.4f -> %.4f (asked %.4f)", before, values[s.name], s.value))
 		end
 	end
@@ -256,7 +319,7 @@ end
 -- reached the plug-in and came back changed, not merely offset.
 local DIFFERENCE_THRESHOLD = 0.1 -- -20 dB relative to the take
 
-local function compare_export (take, path, label, expect_change)
+local function compare_export (take, path, label, expect_change, expect_quiet)
 	local export, rate = read_wav (path)
 	if not check (export ~= nil, label .. " export readable", export and path or rate) then return end
 	if not check (#export == 2, label .. " export is stereo",
@@ -269,6 +332,11 @@ local function compare_export (take, path, label, expect_change)
 		check (export_rms > 1e-4, string.format ("%s %s export is not silent", label, side),
 			string.format ("%.1f dBFS RMS (take %.1f dBFS) over %d frames", db (export_rms), db (take_rms), n))
 		local difference = string.format ("export - take = %.1f dB", db (relative))
+		if expect_quiet then
+			check (db (export_rms / math.max (take_rms, 1e-12)) < QUIET_EXPORT_DB,
+				string.format ("%s %s export has the saved output volume", label, side),
+				string.format ("export %.1f dB against the take (a lost state plays about -6 dB)", db (export_rms / math.max (take_rms, 1e-12))))
+		end
 		if expect_change then
 			check (relative > DIFFERENCE_THRESHOLD,
 				string.format ("%s %s export differs from the dry take", label, side), difference)
@@ -279,40 +347,44 @@ local function compare_export (take, path, label, expect_change)
 	end
 end
 
-local function verify (dir, wet_path, dry_path)
+local function verify (format_name, dir, wet_path, dry_path)
+	local format = FORMATS[format_name]
 	start_engine ()
 	if not load_session (dir, SESSION_NAME) then abort ("reload session " .. dir) end
 	check (true, "session reloaded")
 
 	local track = the_track ()
 	if not track then abort ("track found after reload") end
-	local proc, plugin = find_quilvern (track)
+	local proc, plugin = find_quilvern (track, format)
 	if not proc then abort ("Quilvern found on the track after reload") end
 	check (proc:active (), "Quilvern active after reload")
 
 	local expected = read_values (dir .. "/expected-values.txt")
 	if not expected then abort ("read the values the create step stored") end
 	for _, s in ipairs (SETTINGS) do
-		local index = parameter_index (plugin, s.name)
-		local value = index and host_value (proc, index)
-		check (value ~= nil and expected[s.name] ~= nil and math.abs (value - expected[s.name]) < 1e-4,
-			s.name .. " came back", string.format ("%s (saved %s)", tostring (value), tostring (expected[s.name])))
+		local value = plugin_value (proc, plugin, format, s.name)
+		if value ~= nil or not format.properties then
+			check (value ~= nil and expected[s.name] ~= nil and math.abs (value - expected[s.name]) < 1e-4,
+				s.name .. " came back", string.format ("%s (saved %s)", tostring (value), tostring (expected[s.name])))
+		end
 	end
 
 	local take = read_dry_take (track)
 	if take then
-		compare_export (take, dry_path, "dry", false)
-		compare_export (take, wet_path, "wet", true)
+		compare_export (take, dry_path, "dry", false, false)
+		compare_export (take, wet_path, "wet", true, true)
 	end
 end
 
-local mode, dir = arg[1], arg[2]
-if mode == "create" and dir then
-	create (dir)
-elseif mode == "verify" and dir and arg[3] and arg[4] then
-	verify (dir, arg[3], arg[4])
+local mode, format_name, dir = arg[1], arg[2], arg[3]
+if not FORMATS[format_name or ""] then
+	abort ("usage: ardour-check.lua create|verify vst|vst3|lv2 SESSION_DIR [WET_WAV DRY_WAV]")
+elseif mode == "create" and dir then
+	create (format_name, dir)
+elseif mode == "verify" and dir and arg[4] and arg[5] then
+	verify (format_name, dir, arg[4], arg[5])
 else
-	abort ("usage: ardour-check.lua create SESSION_DIR | verify SESSION_DIR WET_WAV DRY_WAV")
+	abort ("usage: ardour-check.lua create|verify vst|vst3|lv2 SESSION_DIR [WET_WAV DRY_WAV]")
 end
 
 -- Drop Lua's references first, so closing the session really deletes the

@@ -32,15 +32,15 @@ export CCACHE_BASEDIR="$repo"
 export CCACHE_NOHASHDIR=1
 
 # Everything is instrumented for coverage and the sanitizers; only the fuzz
-# programs link libFuzzer's main.
-flags="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+# programs link libFuzzer's main. JUCE's assertions are compiled in and
+# logged, and the targets end on one, so an input that reaches one is kept.
+flags="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer -DJUCE_LOG_ASSERTIONS=1"
 
-if [[ ! -f "$build/build.ninja" ]]; then
-    cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-        -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
-        -DQUILVERN_FUZZ=ON
-fi
+# Configured every time, so that a tree from before a change of flags follows it.
+cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
+    -DQUILVERN_FUZZ=ON > /dev/null
 
 cmake --build "$build" --parallel 2 --target "${targets[@]/#/fuzz_}"
 

@@ -14,6 +14,7 @@ packages=(
     libx11-dev libxext-dev libxrandr-dev libxinerama-dev libxcursor-dev
     libfreetype-dev libfontconfig1-dev libasound2-dev libflac-dev libpng-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
+    liblilv-dev lilv-utils
     xvfb xauth fonts-wine binutils
 )
 
@@ -40,4 +41,6 @@ if [[ ! -f "$build/build.ninja" ]]; then
     cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
 
-cmake --build "$build"
+# One compile job per core: Ninja's default of two more than the cores
+# only makes the compilers fight for memory on a small machine.
+cmake --build "$build" --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"

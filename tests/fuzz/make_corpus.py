@@ -194,6 +194,9 @@ def preset_seeds(docs):
         "bank_document": docs["bank.qvprsb"],
         # Found by the fuzzer: an overlong form became a name of invalid UTF-8.
         "overlong_utf8": b'<QuilvernPreset name="\xc1\xbf&#xFF;"/>',
+        # Found by the fuzzer: "-0.0" read as -0 and was written as "-0",
+        # which read as +0.
+        "negative_zero": re.sub(r'value="[^"]*"', 'value="-0.0"', preset, count=1),
     }
     seeds["odd_values"] = with_odd_values(preset)
     for name, data in seeds.items():

@@ -10,4 +10,23 @@ struct MessagePump
     {
         juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
     }
+
+    // For updates raised on another thread: those reach the message thread
+    // through a timer, which a busy machine may run late. Returns whether
+    // the condition came true within the deadline.
+    template <typename Condition>
+    static bool runUntil (Condition done, int timeoutMilliseconds = 5000)
+    {
+        const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMilliseconds;
+
+        while (! done())
+        {
+            if (juce::Time::getMillisecondCounter() >= deadline)
+                return false;
+
+            run (5);
+        }
+
+        return true;
+    }
 };

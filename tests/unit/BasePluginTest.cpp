@@ -223,6 +223,8 @@ TEST (BasePlugin, HostEditorWindowsComeAndGoAroundOnePersistentComponent)
         EXPECT_TRUE (component->isVisible());
         EXPECT_EQ (window->getWidth(), 321);
         EXPECT_EQ (window->getHeight(), 123);
+        // As every host wrapper does before it deletes the editor.
+        plugin.editorBeingDeleted (window.get());
         window.reset();
         EXPECT_EQ (component->getParentComponent(), nullptr);
         EXPECT_FALSE (component->isVisible());

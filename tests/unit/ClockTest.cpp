@@ -15,14 +15,15 @@ struct Edge
 };
 
 // 1000 samples per beat, one cycle per beat.
-Clock makeClock()
+struct TestClock : Clock
 {
-    Clock clock;
-    clock.setSampleRate (1000.0);
-    clock.setTempo (60.0);
-    clock.setCyclesPerBeat (1.0);
-    return clock;
-}
+    TestClock()
+    {
+        setSampleRate (1000.0);
+        setTempo (60.0);
+        setCyclesPerBeat (1.0);
+    }
+};
 
 std::vector<Edge> edgesOf (Clock& clock, int ticks)
 {
@@ -36,7 +37,7 @@ std::vector<Edge> edgesOf (Clock& clock, int ticks)
 
 TEST (Clock, EdgesComeAtEachBeatAndHalfABeatLater)
 {
-    Clock clock = makeClock();
+    TestClock clock;
     clock.start (0.0);
     const auto edges = edgesOf (clock, 3100);
     // The position accumulates a rounded step per sample, so an edge may come one sample late.
@@ -52,7 +53,7 @@ TEST (Clock, EdgesComeAtEachBeatAndHalfABeatLater)
 
 TEST (Clock, AStartInsideABeatGivesAnImmediateEdgeAndTheOscillatorThatPhase)
 {
-    Clock clock = makeClock();
+    TestClock clock;
     clock.start (0.3);
     ASSERT_TRUE (clock.tick());
     EXPECT_TRUE (clock.isInFirstPart());
@@ -69,13 +70,13 @@ TEST (Clock, AStartInsideABeatGivesAnImmediateEdgeAndTheOscillatorThatPhase)
 
 TEST (Clock, StoppedOrWithoutUsableTempoItProducesNoEdges)
 {
-    Clock stopped = makeClock();
+    TestClock stopped;
     EXPECT_TRUE (edgesOf (stopped, 2000).empty());
 
     for (const double tempo : { 0.0, -120.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity() })
     {
         SCOPED_TRACE (tempo);
-        Clock clock = makeClock();
+        TestClock clock;
         clock.setTempo (tempo);
         clock.start (0.25);
         EXPECT_TRUE (edgesOf (clock, 5000).empty());
@@ -89,11 +90,29 @@ TEST (Clock, StoppedOrWithoutUsableTempoItProducesNoEdges)
         EXPECT_NEAR (edges[2].tick, 750, 1);
     }
 
-    Clock restarted = makeClock();
+    TestClock restarted;
     restarted.start (0.0);
     edgesOf (restarted, 700);
     restarted.stop();
     EXPECT_TRUE (edgesOf (restarted, 2000).empty());
     restarted.start (2.0);
     EXPECT_TRUE (restarted.tick());
+}
+
+// The note and sync handling sets cycles per beat from its own thread while
+// the clock runs; the next tick schedules with the new value.
+TEST (Clock, ANewCyclesPerBeatReschedulesAtTheNextTick)
+{
+    TestClock clock;
+    clock.start (0.0);
+    ASSERT_EQ (edgesOf (clock, 100).size(), 1u); // the start's edge into the first part
+
+    clock.setCyclesPerBeat (2.0); // now half a beat per period: the midpoint is 0.25 beats
+    EXPECT_EQ (clock.getCyclesPerBeat(), 2.0);
+    const auto edges = edgesOf (clock, 500);
+    ASSERT_EQ (edges.size(), 2u);
+    EXPECT_NEAR (edges[0].tick, 150, 1); // at 0.25 beats, 100 samples in
+    EXPECT_EQ (edges[0].state, 1);
+    EXPECT_NEAR (edges[1].tick, 400, 1); // at 0.5 beats
+    EXPECT_EQ (edges[1].state, 0);
 }

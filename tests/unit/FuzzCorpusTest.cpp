@@ -41,7 +41,14 @@ juce::MemoryBlock mutate (juce::MemoryBlock data, juce::Random& random)
             case 1: data.insert (random.nextBool() ? "<" : ">", 1, (size_t) at); break;
             case 2: data.removeSection ((size_t) at, (size_t) random.nextInt (16)); break;
             case 3: data.setSize ((size_t) at); break;
-            case 4: if (size > 0) data.insert (bytes + at, (size_t) juce::jmin (size - at, random.nextInt (64)), (size_t) at); break;
+            case 4:
+                if (size > 0)
+                {
+                    // A copy: insert may move the block before it reads the slice.
+                    const juce::MemoryBlock slice (bytes + at, (size_t) juce::jmin (size - at, random.nextInt (64)));
+                    data.insert (slice.getData(), slice.getSize(), (size_t) at);
+                }
+                break;
             default:
             {
                 const int value = random.nextBool() ? random.nextInt() : random.nextInt (9) - 4;

@@ -88,6 +88,7 @@ TEST_F (GUIControllerTest, AChangeFromAnotherThreadIsShownLaterOnTheMessageThrea
     automation.join();
 
     EXPECT_TRUE (control.shown.empty());
+    ASSERT_TRUE (MessagePump::runUntil ([this] { return ! control.shown.empty(); }));
     MessagePump::run();
     EXPECT_EQ (control.shown, Strings { "Feedback" });
     EXPECT_TRUE (control.onMessageThread);

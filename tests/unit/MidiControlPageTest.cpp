@@ -262,6 +262,7 @@ TEST_F (MidiPageFixture, TheLearnModeBoxSwitchesLearnModeAndFollowsItsOtherSwitc
     std::thread ([&] { midi.loadFromXml (*map); }).join();
     EXPECT_FALSE (midi.isLearnMode());
     EXPECT_TRUE (p.getLearnModeBox().isTicked());
+    ASSERT_TRUE (MessagePump::runUntil ([&] { return ! p.getLearnModeBox().isTicked(); }));
     MessagePump::run();
     EXPECT_FALSE (p.getLearnModeBox().isTicked());
     EXPECT_EQ (spy.changes, 1);

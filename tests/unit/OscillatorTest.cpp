@@ -113,3 +113,21 @@ TEST (Oscillator, SyncingBothOscillatorsRestartsAllPhasesAtZero)
     EXPECT_EQ (handler.getSyncMode (1), 3);
     EXPECT_TRUE (handler.syncChanged (1, 1.0f, core.get(), nullptr)) << "the host display is refreshed even without a change";
 }
+
+// "1/16" (note index 1) as the first note rate an instance ever gets: a
+// synchronised oscillator runs at four cycles per beat, not at 0 Hz.
+TEST (Oscillator, TheFirstNoteRateTakesEffectWhateverItIs)
+{
+    auto core = makeCore (44100.0f);
+    OscillatorSyncHandler handler;
+    Clock clock;
+    core->setTempo (60.0);
+    core->applyParameter (P::lfo1Sync, 0.34f);
+    handler.syncChanged (0, 0.34f, core.get(), &clock); // "Full"
+    handler.noteRateChanged (0, 0.9f, core.get(), &clock); // "1/16"
+
+    EXPECT_EQ (handler.getNoteIndex (0), 1);
+    EXPECT_EQ (handler.getNoteMultiplier (0), 4.0);
+    EXPECT_EQ (clock.getCyclesPerBeat(), 4.0);
+    EXPECT_NEAR (core->getFrequency (0), 4.0, 1e-9);
+}

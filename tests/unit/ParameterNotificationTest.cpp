@@ -4,6 +4,7 @@
 #include "framework/StringParameter.h"
 #include "support/MessagePump.h"
 
+#include <future>
 #include <thread>
 
 namespace
@@ -115,6 +116,7 @@ TEST (ParameterNotification, AsynchronousListenersGetOneCoalescedCallOnTheMessag
     EXPECT_EQ (log.calls, (Calls { "sync", "sync", "sync" }));
     EXPECT_FALSE (sync.onMessageThread);
 
+    ASSERT_TRUE (MessagePump::runUntil ([&] { return log.calls.size() >= 5; }));
     MessagePump::run();
     EXPECT_EQ (log.calls, (Calls { "sync", "sync", "sync", "second", "first" }));
     EXPECT_TRUE (first.onMessageThread);
@@ -149,18 +151,29 @@ TEST (ParameterNotification, DestroyingAParameterDropsItsPendingNotification)
     EXPECT_TRUE (log.calls.empty());
 }
 
-TEST (ParameterNotification, StringListenersMayReadTheNewTextWhileTheWriterHoldsTheLock)
+// Listeners may take locks that another thread holds while it sets the same
+// text (the effect lock, at a silent preset change), so they run with the
+// text's lock released: another thread can read it meanwhile.
+TEST (ParameterNotification, StringListenersSeeTheNewTextAndLeaveTheLockFree)
 {
     Log log;
     NamedListener sync (log, "sync");
-    juce::String seen;
-    sync.onChange = [&] (Parameter* p) { seen = p->getText(); };
     StringParameter p (0, "s", "old");
+    juce::String seen, seenElsewhere;
+    std::future<void> reader;
+    sync.onChange = [&] (Parameter* changed)
+    {
+        seen = changed->getText();
+        reader = std::async (std::launch::async, [&] { seenElsewhere = p.getText(); });
+        // Only a deadlock takes this long.
+        EXPECT_EQ (reader.wait_for (std::chrono::seconds (60)), std::future_status::ready);
+    };
     p.addListener (&sync);
 
     p.setText ("new", true);
     p.setText ("new", true);
 
     EXPECT_EQ (seen, "new");
+    EXPECT_EQ (seenElsewhere, "new");
     EXPECT_EQ (log.calls.size(), 1u);
 }

@@ -50,6 +50,28 @@ TEST (PresetValueText, ValuesTooLargeToScaleReadBackUnchanged)
     }
 }
 
+// A preset value is written as it was read, so a saved preset reads back to
+// the same file; JUCE alone reads "-0.0" as -0 but "-0" as +0.
+TEST (PresetValueText, ZerosReadBackWithTheSignTheyWereWrittenWith)
+{
+    const struct { const char* text; const char* written; } cases[] = {
+        { "-0.0", "-0" },
+        { "-0", "-0" },
+        { "-.0e5", "-0" },
+        { "-1e-9999999999", "-0" },
+        { "0", "0" },
+        { "+0.000", "0" },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.text);
+        const auto once = PresetValueText::format (NumberText::toFiniteFloat (NumberText::readDecimal (c.text)));
+        EXPECT_EQ (once, juce::String (c.written));
+        EXPECT_EQ (PresetValueText::format (NumberText::toFiniteFloat (NumberText::readDecimal (once))), once);
+    }
+}
+
 TEST (PresetValueText, IgnoresTheNumericLocale)
 {
     const auto* previous = std::setlocale (LC_NUMERIC, nullptr);

@@ -2,6 +2,9 @@
 
 #include "engine/QuilvernCore.h"
 #include "engine/QuilvernFactory.h"
+#include "support/MessagePump.h"
+
+#include <thread>
 
 namespace
 {
@@ -18,10 +21,12 @@ struct DisplayChanges : juce::AudioProcessorListener
     {
         ++changes;
         last = details;
+        onMessageThread = juce::MessageManager::getInstance()->isThisTheMessageThread();
     }
 
     int changes = 0;
     ChangeDetails last;
+    bool onMessageThread = false;
 };
 
 class QuilvernTest : public ::testing::Test
@@ -180,4 +185,24 @@ TEST (QuilvernFactory, StartsWithTheFactoryBankAndAnEditor)
     EXPECT_EQ (plugin->getParameterName (0), "Stages Number");
     EXPECT_EQ (plugin->getPresetChanger(), plugin->getCore());
     EXPECT_FLOAT_EQ (plugin->getParameter (1), plugin->getPreset (0)->getValue (1));
+}
+
+TEST_F (QuilvernTest, SyncChangesFromTheAudioThreadReachTheHostDisplayOnTheMessageThread)
+{
+    // The VST3 wrapper's answer to a display change allocates, so it must
+    // not run on the audio thread.
+    DisplayChanges host;
+    plugin.addListener (&host);
+
+    std::thread audio ([this] { plugin.getParameterManager().setNormalizedValue (sync1, 1.0f); });
+    audio.join();
+    EXPECT_EQ (host.changes, 0);
+
+    ASSERT_TRUE (MessagePump::runUntil ([&] { return host.changes > 0; }));
+    MessagePump::run();
+    EXPECT_EQ (host.changes, 1);
+    EXPECT_TRUE (host.onMessageThread);
+    EXPECT_TRUE (host.last.parameterInfoChanged);
+    EXPECT_FALSE (host.last.latencyChanged);
+    plugin.removeListener (&host);
 }

@@ -68,7 +68,13 @@ TEST (XmlUtilities, RefusesMarkupTheParserCouldReadDifferently)
                               juce::String ("<r>&#xd800;</r>"),
                               juce::String ("<r><a b='1'/ ></r>"),
                               juce::String ("<r><unclosed>"),
-                              juce::String ("<r><?pi?>text</r>") })
+                              juce::String ("<r><?pi?>text</r>"),
+                              // Names JUCE's parser reads but its own name check refuses.
+                              juce::String ("<r><1a/></r>"),
+                              juce::String ("<r><a -b=\"1\"/></r>"),
+                              juce::String ("<.r/>"),
+                              // Ends right behind the "/" of an empty element.
+                              juce::String ("<r/") })
     {
         SCOPED_TRACE (text);
         EXPECT_EQ (XmlUtilities::measureNestingDepth (text.getCharPointer()), -1);
@@ -100,9 +106,11 @@ TEST (XmlUtilities, WritesUtf8WithLineWidth60AndReadsItBack)
     EXPECT_EQ (XmlUtilities::readFile (temp.getFile().getSiblingFile ("missing.xml")), nullptr);
 }
 
-TEST (XmlUtilities, FindsAttributesWithoutRegardToCase)
+TEST (XmlUtilities, FindsTagsAndAttributesWithoutRegardToCase)
 {
     juce::XmlElement e ("e");
+    EXPECT_TRUE (XmlUtilities::hasTag (e, "E"));
+    EXPECT_FALSE (XmlUtilities::hasTag (e, "f"));
     e.setAttribute ("Application", "Quilvern");
     EXPECT_EQ (XmlUtilities::getAttribute (e, "application"), "Quilvern");
     EXPECT_EQ (XmlUtilities::getAttribute (e, "name", "none"), "none");

@@ -1,6 +1,7 @@
 #include "tools/render/PngFile.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <memory>
@@ -18,8 +19,8 @@ bool writeRows (png_structp png, png_infop info, const png_color* colours, int n
     png_set_IHDR (png, info, (png_uint_32) width, (png_uint_32) height, 8, PNG_COLOR_TYPE_PALETTE,
                   PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_PLTE (png, info, colours, numColours);
-    png_set_compression_level (png, 1);
-    png_set_filter (png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE); // filters do not help palette images
+    png_set_compression_level (png, Z_BEST_SPEED);
+    png_set_filter (png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_write_info (png, info);
 
     for (int y = 0; y < height; ++y)

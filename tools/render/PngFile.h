@@ -4,9 +4,12 @@
 
 #include <vector>
 
-// Writes a palette image as a PNG file through libpng, at zlib's fastest
-// level. (JUCE's own writer takes only RGB images and compresses them at
-// the default level, which costs several times more.)
+// Writes a palette image as a PNG file through libpng, compressed at zlib's
+// fastest level: a spectrogram comes to a fifth of its stored size. The
+// default level takes about three times as long for a third fewer bytes;
+// run-length matching alone saves a few percent of the time for a quarter
+// more bytes. (JUCE's own writer takes only RGB images and compresses them
+// at the default level.)
 class PngFile
 {
 public:

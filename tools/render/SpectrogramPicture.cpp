@@ -1,10 +1,12 @@
 #include "tools/render/SpectrogramPicture.h"
 
-#include "framework/EmbeddedResources.h"
+#include "gui/EmbeddedFonts.h"
 #include "tools/render/PngFile.h"
-#include "tools/render/UnkernedTypeface.h"
 
+#include <array>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 namespace
 {
@@ -17,7 +19,12 @@ constexpr float dynamicRange = 80.0f;
 constexpr int numLevelColours = 128;
 constexpr int firstGrey = numLevelColours; // then greys 0, 2, 4 ... 254
 
-const juce::Colour background (0xfffcfcfc), ink (0xff202020), tickInk (0xff707070);
+// The labels are drawn as darkness below the background's grey into a
+// single-channel image, which JUCE fills and blends faster than an RGB one;
+// anti-aliased edges over the background come out as they would in RGB.
+constexpr int backgroundGrey = 0xfc;
+const juce::Colour ink = juce::Colours::black.withAlpha ((juce::uint8) (backgroundGrey - 0x20));
+const juce::Colour tickInk = juce::Colours::black.withAlpha ((juce::uint8) (backgroundGrey - 0x70));
 
 const juce::Rectangle<int> upperPlot (left, top + panelTitle, plotWidth, plotHeight);
 const juce::Rectangle<int> lowerPlot = upperPlot.translated (0, plotHeight + gap + panelTitle);
@@ -26,9 +33,8 @@ const juce::Rectangle<int> colourBar (upperPlot.getRight() + 24, upperPlot.getY(
 juce::Font font (float height)
 {
     // The product's own Tahoma-compatible face, so the picture looks the
-    // same on every machine; it is loaded once and keeps its glyphs.
-    static const auto typeface = UnkernedTypeface::create (EmbeddedResources::loadResourceData ("tahoma.ttf"));
-    return typeface != nullptr ? juce::Font (typeface).withHeight (height) : juce::Font (height);
+    // same on every machine.
+    return EmbeddedFonts::getTahoma (height, false);
 }
 
 // The levels' colours, dark to bright: black, purple, red, orange, pale yellow.
@@ -67,10 +73,12 @@ struct Scale
         bottomDb = topDb - dynamicRange;
     }
 
-    juce::uint8 indexOf (float db) const
+    // A level's place on the colour scale, in colours from the darkest.
+    float positionOf (float db) const { return (db - bottomDb) / dynamicRange * (numLevelColours - 1); }
+
+    static juce::uint8 indexAt (float position)
     {
-        const auto position = juce::jlimit (0.0f, 1.0f, (db - bottomDb) / dynamicRange);
-        return (juce::uint8) (position * (numLevelColours - 1) + 0.5f);
+        return (juce::uint8) (juce::jlimit (0.0f, (float) (numLevelColours - 1), position) + 0.5f);
     }
 };
 
@@ -90,15 +98,38 @@ void drawFrequencyAxis (juce::Graphics& g, const Spectrograms& spectrograms, juc
 
         const auto y = plot.getBottom() - juce::roundToInt (spectrograms.rowPosition (hz) * plot.getHeight() / Spectrograms::numRows);
         g.setColour (tickInk);
-        g.drawHorizontalLine (y, (float) plot.getX() - 5.0f, (float) plot.getX());
+        g.drawHorizontalLine (y, (float) plot.getX() - 5.0f, (float) plot.getX() - 1.0f); // up to the frame
         g.setColour (ink);
         g.drawText (frequencyLabel (hz), plot.getX() - 44, y - 7, 36, 14, juce::Justification::centredRight);
     }
 
-    juce::Graphics::ScopedSaveState saved (g);
-    g.addTransform (juce::AffineTransform::rotation (-juce::MathConstants<float>::halfPi, 14.0f, (float) plot.getCentreY()));
-    g.setFont (font (13.0f));
-    g.drawText ("Frequency (Hz)", 14 - 100, plot.getCentreY() - 8, 200, 16, juce::Justification::centred);
+}
+
+// The frequency axis's title reads upwards, centred on x = 14 beside each
+// plot. JUCE draws turned text glyph by glyph as paths, and turned images
+// pixel by pixel through a general transform: drawn once upright and turned
+// by hand, it costs a small part of either.
+void drawFrequencyTitles (juce::Image& darkness)
+{
+    juce::Image title (juce::Image::SingleChannel, 200, 16, true);
+    {
+        juce::Graphics upright (title);
+        upright.setColour (ink);
+        upright.setFont (font (13.0f));
+        upright.drawText ("Frequency (Hz)", title.getBounds(), juce::Justification::centred);
+    }
+
+    const juce::Image::BitmapData from (title, juce::Image::BitmapData::readOnly);
+    const juce::Image::BitmapData to (darkness, juce::Image::BitmapData::writeOnly);
+
+    for (const auto& plot : { upperPlot, lowerPlot })
+    {
+        const auto left = 14 - from.height / 2, bottom = plot.getCentreY() + from.width / 2 - 1;
+
+        for (int y = 0; y < from.height; ++y)
+            for (int x = 0; x < from.width; ++x)
+                *to.getPixelPointer (left + y, bottom - x) = *from.getPixelPointer (x, y);
+    }
 }
 
 double timeStep (double seconds)
@@ -156,56 +187,123 @@ void drawPanelFrame (juce::Graphics& g, const juce::String& name, const Spectrog
     drawFrequencyAxis (g, spectrograms, plot);
 }
 
-// Everything but the colours of the levels, drawn by JUCE in greys.
+// Everything but the colours of the levels, drawn by JUCE as darkness.
 juce::Image drawLabels (const Spectrograms& spectrograms, const Scale& scale, const juce::String& title)
 {
-    juce::Image image (juce::Image::RGB, SpectrogramPicture::width, SpectrogramPicture::height, false);
-    juce::Graphics g (image);
-    g.fillAll (background);
+    juce::Image image (juce::Image::SingleChannel, SpectrogramPicture::width, SpectrogramPicture::height, true);
+    {
+        juce::Graphics g (image);
+        g.setColour (ink);
+        g.setFont (font (15.0f));
+        g.drawText (title, left, 8, plotWidth, 20, juce::Justification::centredLeft);
 
-    g.setColour (ink);
-    g.setFont (font (15.0f));
-    g.drawText (title, left, 8, plotWidth, 20, juce::Justification::centredLeft);
+        drawPanelFrame (g, "Input", spectrograms, upperPlot);
+        drawPanelFrame (g, "Output", spectrograms, lowerPlot);
+        drawTimeAxis (g, spectrograms.getSeconds());
+        drawColourBarLabels (g, scale);
+    }
 
-    drawPanelFrame (g, "Input", spectrograms, upperPlot);
-    drawPanelFrame (g, "Output", spectrograms, lowerPlot);
-    drawTimeAxis (g, spectrograms.getSeconds());
-    drawColourBarLabels (g, scale);
+    drawFrequencyTitles (image);
     return image;
 }
 
-std::vector<juce::uint8> greyIndexes (const juce::Image& image)
+std::vector<juce::uint8> greyIndexes (const juce::Image& darkness)
 {
-    const juce::Image::BitmapData pixels (image, juce::Image::BitmapData::readOnly);
-    std::vector<juce::uint8> indexes ((size_t) (image.getWidth() * image.getHeight()));
+    // Where strokes overlap, they are at most black.
+    std::array<juce::uint8, 256> indexOfDarkness;
+
+    for (int alpha = 0; alpha < 256; ++alpha)
+        indexOfDarkness[(size_t) alpha] = (juce::uint8) (firstGrey + juce::jmax (0, backgroundGrey - alpha) / 2);
+
+    const juce::Image::BitmapData pixels (darkness, juce::Image::BitmapData::readOnly);
+    jassert (pixels.pixelStride == 1);
+    std::vector<juce::uint8> indexes ((size_t) (pixels.width * pixels.height));
     auto* index = indexes.data();
 
-    for (int y = 0; y < image.getHeight(); ++y)
-    {
-        const auto* pixel = reinterpret_cast<const juce::PixelRGB*> (pixels.getLinePointer (y));
+    // Most of the picture is background: eight untouched pixels at a time
+    // take its index.
+    std::array<juce::uint8, 8> background;
+    background.fill (indexOfDarkness[0]);
 
-        for (int x = 0; x < image.getWidth(); ++x)
-            *index++ = (juce::uint8) (firstGrey + pixel[x].getGreen() / 2);
+    for (int y = 0; y < pixels.height; ++y)
+    {
+        const auto* alpha = pixels.getLinePointer (y);
+        int x = 0;
+
+        for (juce::uint64 eight; x + 8 <= pixels.width; x += 8, index += 8)
+        {
+            std::memcpy (&eight, alpha + x, 8);
+
+            if (eight == 0)
+                std::memcpy (index, background.data(), 8);
+            else
+                for (int i = 0; i < 8; ++i)
+                    index[i] = indexOfDarkness[alpha[x + i]];
+        }
+
+        for (; x < pixels.width; ++x)
+            *index++ = indexOfDarkness[alpha[x]];
     }
 
     return indexes;
 }
 
+// Fills line[from..to) with the colours of positions on the colour scale
+// that change linearly from first by step a pixel.
+void paintRamp (juce::uint8* line, int from, int to, float first, float step)
+{
+    const auto onScale = [] (float position) { return position >= 0.0f && position <= (float) (numLevelColours - 1); };
+
+    if (onScale (first) && onScale (first + step * (float) (to - 1 - from)))
+    {
+        // Within the scale throughout: in fixed point, rounded by the half
+        // added at the start.
+        constexpr float one = 1 << 16;
+        const auto increment = (int) (step * one);
+
+        for (auto [x, position] = std::pair { from, (int) ((first + 0.5f) * one) }; x < to; ++x, position += increment)
+            line[x] = (juce::uint8) (position >> 16);
+
+        return;
+    }
+
+    for (int x = from; x < to; ++x, first += step)
+        line[x] = Scale::indexAt (first);
+}
+
 // One pixel row per level row; across, the levels are interpolated linearly
-// between the columns' times.
+// between the columns' times. Left of the first column's time and right of
+// the last one's, the levels are those columns'.
 void paintLevels (std::vector<juce::uint8>& indexes, juce::Rectangle<int> plot, const Spectrograms::Levels& levels, const Scale& scale)
 {
-    const auto lastColumn = levels.numColumns - 1;
+    const auto numColumns = levels.numColumns;
+    const auto pixelsPerColumn = (float) plot.getWidth() / (float) numColumns;
+    const auto xOf = [&] (int column) { return ((float) column + 0.5f) * pixelsPerColumn - 0.5f; };
 
-    for (int x = 0; x < plot.getWidth(); ++x)
+    // The first pixel at or right of each column's time.
+    std::vector<int> firstPixels ((size_t) numColumns + 1, plot.getWidth());
+
+    for (int column = 0; column < numColumns; ++column)
+        firstPixels[(size_t) column] = juce::jlimit (0, plot.getWidth(), (int) std::ceil (xOf (column)));
+
+    std::vector<float> positions ((size_t) numColumns);
+
+    for (int row = 0; row < Spectrograms::numRows; ++row)
     {
-        const auto position = juce::jlimit (0.0f, (float) lastColumn, ((float) x + 0.5f) * (float) levels.numColumns / (float) plot.getWidth() - 0.5f);
-        const auto before = (int) position, after = juce::jmin (before + 1, lastColumn);
-        const auto weight = position - (float) before;
-        auto* pixel = indexes.data() + (size_t) ((plot.getBottom() - 1) * SpectrogramPicture::width + plot.getX() + x);
+        for (int column = 0; column < numColumns; ++column)
+            positions[(size_t) column] = scale.positionOf (levels.get (column, row));
 
-        for (int row = 0; row < Spectrograms::numRows; ++row, pixel -= SpectrogramPicture::width)
-            *pixel = scale.indexOf (levels.get (before, row) + weight * (levels.get (after, row) - levels.get (before, row)));
+        auto* line = indexes.data() + (size_t) ((plot.getBottom() - 1 - row) * SpectrogramPicture::width + plot.getX());
+        paintRamp (line, 0, firstPixels.front(), positions.front(), 0.0f);
+
+        for (int column = 0; column + 1 < numColumns; ++column)
+        {
+            const auto from = firstPixels[(size_t) column], to = firstPixels[(size_t) column + 1];
+            const auto step = (positions[(size_t) column + 1] - positions[(size_t) column]) / pixelsPerColumn;
+            paintRamp (line, from, to, positions[(size_t) column] + ((float) from - xOf (column)) * step, step);
+        }
+
+        paintRamp (line, firstPixels[(size_t) numColumns - 1], plot.getWidth(), positions.back(), 0.0f);
     }
 }
 

@@ -13,8 +13,7 @@
 //
 // The picture is kept as palette positions: the levels' colours and a ramp
 // of greys for the labels, which JUCE draws. A PNG of a palette picture
-// holds a third of the bytes of an RGB one, and compressing them is most of
-// what writing it costs.
+// holds a third of the bytes of an RGB one.
 class SpectrogramPicture
 {
 public:

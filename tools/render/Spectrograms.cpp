@@ -7,7 +7,9 @@ namespace
 {
 constexpr float highestShownFrequency = 20000.0f;
 constexpr float silenceDb = -200.0f;
-constexpr double loudestDb = 200.0;
+constexpr float loudestDb = 200.0f;
+
+constexpr float decibelsPerNeper = 4.3429448f; // 10 / ln 10, for power ratios
 
 // A full-scale sine's peak bin under a Hann window of fftSize samples has
 // the magnitude fftSize / 4; levels are relative to it.
@@ -20,7 +22,8 @@ constexpr double fullScalePower = (Spectrograms::fftSize / 4.0) * (Spectrograms:
 float usableSample (float sample)
 {
     constexpr float largest = 1.0e6f;
-    return std::isfinite (sample) ? juce::jlimit (-largest, largest, sample) : 0.0f;
+    const auto isFinite = sample - sample == 0.0f; // without a branch, unlike std::isfinite
+    return isFinite ? juce::jlimit (-largest, largest, sample) : 0.0f;
 }
 } // namespace
 
@@ -51,28 +54,33 @@ float Spectrograms::rowPosition (float frequency) const
     return (float) numRows * std::log (frequency / lowestFrequency) / std::log (highestFrequency / lowestFrequency);
 }
 
-void Spectrograms::mid (const juce::AudioBuffer<float>& block, int numSamples, std::vector<float>& destination)
+void Spectrograms::mid (const juce::AudioBuffer<float>& block, int from, int to, float* destination)
 {
-    destination.resize ((size_t) numSamples);
-    const auto* right = block.getReadPointer (block.getNumChannels() > 1 ? 1 : 0);
-    juce::FloatVectorOperations::add (destination.data(), block.getReadPointer (0), right, numSamples);
-    juce::FloatVectorOperations::multiply (destination.data(), 0.5f, numSamples);
+    const auto* right = block.getReadPointer (block.getNumChannels() > 1 ? 1 : 0, from);
+    juce::FloatVectorOperations::add (destination, block.getReadPointer (0, from), right, to - from);
+    juce::FloatVectorOperations::multiply (destination, 0.5f, to - from);
 }
 
 void Spectrograms::addInput (const juce::AudioBuffer<float>& block, int numSamples)
 {
-    mid (block, numSamples, pendingInput);
+    // Only the samples inside windows are kept.
+    pendingInput.resize ((size_t) numSamples);
+
+    for (int column = nextColumn; column < numColumns && windowEnd (column) - fftSize < written + numSamples; ++column)
+    {
+        const auto from = juce::jmax (windowEnd (column) - fftSize, written), to = juce::jmin (windowEnd (column), written + numSamples);
+
+        if (from < to)
+            mid (block, (int) (from - written), (int) (to - written), pendingInput.data() + (from - written));
+    }
 }
 
 void Spectrograms::addOutput (const juce::AudioBuffer<float>& block, int numSamples)
 {
     jassert ((size_t) numSamples == pendingInput.size());
-    mid (block, numSamples, pendingOutput);
-
     const auto blockStart = written;
     written += numSamples;
 
-    // Only the samples inside the next window are kept.
     while (nextColumn < numColumns)
     {
         const auto end = windowEnd (nextColumn), start = end - fftSize;
@@ -81,7 +89,7 @@ void Spectrograms::addOutput (const juce::AudioBuffer<float>& block, int numSamp
         if (from < to)
         {
             juce::FloatVectorOperations::copy (inputWindow.data() + (from - start), pendingInput.data() + (from - blockStart), (int) (to - from));
-            juce::FloatVectorOperations::copy (outputWindow.data() + (from - start), pendingOutput.data() + (from - blockStart), (int) (to - from));
+            mid (block, (int) (from - blockStart), (int) (to - blockStart), outputWindow.data() + (from - start));
         }
 
         if (written < end)
@@ -148,8 +156,8 @@ void Spectrograms::storeLevels (int column, Levels& levels, const std::vector<fl
             value = power[(size_t) bins.first] + bins.fraction * (power[(size_t) bins.first + 1] - power[(size_t) bins.first]);
 
         // Silence gives minus infinity, a power beyond float's range infinity.
-        const auto db = 10.0 * std::log10 ((double) value / fullScalePower);
-        levels.values[(size_t) (column * numRows + row)] = db > silenceDb ? (float) juce::jmin (db, loudestDb) : silenceDb;
+        const auto db = decibelsPerNeper * std::log (value * (float) (1.0 / fullScalePower));
+        levels.values[(size_t) (column * numRows + row)] = db > silenceDb ? juce::jmin (db, loudestDb) : silenceDb;
     }
 }
 

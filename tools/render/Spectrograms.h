@@ -11,17 +11,19 @@
 // frequency, of each signal's mid channel, (left + right) / 2.
 //
 // Each column is one Hann-windowed FFT of both signals at once, the input
-// as the real and the output as the imaginary part. The windows cover a
-// quarter of a signal at most, and their number is capped, so the analysis
-// costs a small part of what the render does for the same samples.
+// as the real and the output as the imaginary part; JUCE's transform is
+// most of the analysis's cost. The windows cover a sixth of a signal at most
+// (a column every 0.28 s at 44.1 kHz, several a sweep of a fast phaser), and
+// their number is capped, so the analysis costs well under a tenth of what
+// the render does for the same samples.
 class Spectrograms
 {
 public:
     static constexpr int fftOrder = 11;
     static constexpr int fftSize = 1 << fftOrder;
-    static constexpr int minColumnSpacing = 4 * fftSize; // in samples: a quarter of the signal is analysed
+    static constexpr int minColumnSpacing = 6 * fftSize; // in samples: a sixth of the signal is analysed
     static_assert (minColumnSpacing >= fftSize, "the windows must not overlap");
-    static constexpr int maxColumns = 240;
+    static constexpr int maxColumns = 180; // a column every 4 pixels of the picture
     static constexpr int numRows = 200;
     static constexpr float lowestFrequency = 20.0f;
 
@@ -61,7 +63,8 @@ private:
         float fraction;    // otherwise interpolated between first and first + 1
     };
 
-    static void mid (const juce::AudioBuffer<float>& block, int numSamples, std::vector<float>& destination);
+    // (left + right) / 2 of the block's samples from..to.
+    static void mid (const juce::AudioBuffer<float>& block, int from, int to, float* destination);
     juce::int64 windowEnd (int column) const;
     void analyseNextColumn();
     void analyse (int column);
@@ -75,9 +78,10 @@ private:
     int nextColumn = 0;
     juce::int64 written = 0;
 
-    // The samples of the next column's window so far, and the mid channels
-    // of the block in hand (its input is given before its output).
-    std::vector<float> inputWindow, outputWindow, pendingInput, pendingOutput;
+    // The samples of the next column's window so far, and the input's mid
+    // channel of the block in hand where windows take it (a block's input is
+    // given before its output, which may replace it).
+    std::vector<float> inputWindow, outputWindow, pendingInput;
     Levels input, output;
 
     juce::dsp::FFT fft { fftOrder };

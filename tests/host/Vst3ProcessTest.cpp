@@ -1,0 +1,301 @@
+// Calls the VST3 plug-in's audio processor interface directly, the way a
+// host's audio thread does: it must allocate nothing while it processes
+// (with parameter changes, MIDI controllers and a playing transport in every
+// block), and report the plug-in's own parameter values to the host.
+#include <gmock/gmock.h>
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#define JUCE_VST3HEADERS_INCLUDE_HEADERS_ONLY 1
+#include <juce_audio_processors/format_types/juce_VST3Headers.h>
+
+#include "support/BundleCopy.h"
+#include "support/ThreadAllocationCounter.h"
+#include "support/Vst3Instance.h"
+
+#include <array>
+#include <cstring>
+
+using namespace Steinberg;
+
+namespace
+{
+constexpr double sampleRate = 48000.0;
+constexpr int blockSize = 256;
+// "feedback", "lfo_1_sync" and MIDI controller 7 of channel 1 as JUCE's
+// wrapper offers it.
+constexpr Vst::ParamID feedbackId = 1955982213;
+constexpr Vst::ParamID syncId = 660647731;
+constexpr Vst::ParamID volumeControllerId = 0x6d636d00 + 7;
+
+// Objects of this test live on the stack; the host owns them.
+#define QUILVERN_STACK_OBJECT_COM_METHODS \
+    tresult PLUGIN_API queryInterface (const TUID, void** obj) override { *obj = nullptr; return kNoInterface; } \
+    uint32 PLUGIN_API addRef() override { return 1; } \
+    uint32 PLUGIN_API release() override { return 1; }
+
+// One parameter's change in a block: a single point at the block's start.
+class OnePointQueue : public Vst::IParamValueQueue
+{
+public:
+    QUILVERN_STACK_OBJECT_COM_METHODS
+
+    Vst::ParamID PLUGIN_API getParameterId() override { return id; }
+    int32 PLUGIN_API getPointCount() override { return 1; }
+
+    tresult PLUGIN_API getPoint (int32 index, int32& sampleOffset, Vst::ParamValue& pointValue) override
+    {
+        if (index != 0)
+            return kResultFalse;
+
+        sampleOffset = 0;
+        pointValue = value;
+        return kResultTrue;
+    }
+
+    tresult PLUGIN_API addPoint (int32, Vst::ParamValue, int32&) override { return kResultFalse; }
+
+    Vst::ParamID id = 0;
+    Vst::ParamValue value = 0.0;
+};
+
+class ParameterChanges : public Vst::IParameterChanges
+{
+public:
+    QUILVERN_STACK_OBJECT_COM_METHODS
+
+    int32 PLUGIN_API getParameterCount() override { return (int32) queues.size(); }
+    Vst::IParamValueQueue* PLUGIN_API getParameterData (int32 index) override { return &queues[(size_t) index]; }
+    Vst::IParamValueQueue* PLUGIN_API addParameterData (const Vst::ParamID&, int32&) override { return nullptr; }
+
+    std::array<OnePointQueue, 3> queues;
+};
+
+// Keeps the last value the plug-in reports for each parameter, in storage
+// fixed beforehand.
+class ReportedChanges : public Vst::IParameterChanges
+{
+public:
+    QUILVERN_STACK_OBJECT_COM_METHODS
+
+    class Queue : public Vst::IParamValueQueue
+    {
+    public:
+        QUILVERN_STACK_OBJECT_COM_METHODS
+
+        Vst::ParamID PLUGIN_API getParameterId() override { return id; }
+        int32 PLUGIN_API getPointCount() override { return 0; }
+        tresult PLUGIN_API getPoint (int32, int32&, Vst::ParamValue&) override { return kResultFalse; }
+
+        tresult PLUGIN_API addPoint (int32, Vst::ParamValue pointValue, int32& index) override
+        {
+            value = pointValue;
+            index = 0;
+            return kResultTrue;
+        }
+
+        Vst::ParamID id = 0;
+        Vst::ParamValue value = -1.0;
+    };
+
+    int32 PLUGIN_API getParameterCount() override { return 0; }
+    Vst::IParamValueQueue* PLUGIN_API getParameterData (int32) override { return nullptr; }
+
+    Vst::IParamValueQueue* PLUGIN_API addParameterData (const Vst::ParamID& id, int32& index) override
+    {
+        index = 0;
+        return find (id, true);
+    }
+
+    // The last value reported for the parameter; -1 when none was.
+    double last (Vst::ParamID id) { return find (id, false) != nullptr ? find (id, false)->value : -1.0; }
+
+private:
+    Queue* find (Vst::ParamID id, bool add)
+    {
+        for (size_t i = 0; i < used; ++i)
+            if (queues[i].id == id)
+                return &queues[i];
+
+        if (! add || used == queues.size())
+            return nullptr;
+
+        queues[used].id = id;
+        return &queues[used++];
+    }
+
+    std::array<Queue, 64> queues;
+    size_t used = 0;
+};
+
+// A state stream over a fixed buffer, so that writing to it allocates nothing.
+class FixedStream : public IBStream
+{
+public:
+    QUILVERN_STACK_OBJECT_COM_METHODS
+
+    tresult PLUGIN_API read (void*, int32, int32* numBytesRead) override
+    {
+        if (numBytesRead != nullptr)
+            *numBytesRead = 0;
+
+        return kResultFalse;
+    }
+
+    tresult PLUGIN_API write (void* buffer, int32 numBytes, int32* numBytesWritten) override
+    {
+        const auto count = juce::jmin ((size_t) numBytes, bytes.size() - position);
+        std::memcpy (bytes.data() + position, buffer, count);
+        position += count;
+
+        if (numBytesWritten != nullptr)
+            *numBytesWritten = (int32) count;
+
+        return kResultTrue;
+    }
+
+    tresult PLUGIN_API seek (int64 pos, int32, int64* result) override
+    {
+        position = juce::jmin ((size_t) pos, bytes.size());
+
+        if (result != nullptr)
+            *result = (int64) position;
+
+        return kResultTrue;
+    }
+
+    tresult PLUGIN_API tell (int64* pos) override
+    {
+        *pos = (int64) position;
+        return kResultTrue;
+    }
+
+    std::array<char, 1 << 20> bytes {};
+    size_t position = 0;
+};
+
+std::unique_ptr<juce::AudioPluginInstance> loadQuilvern (const juce::File& bundle)
+{
+    return loadVst3Instance (bundle, sampleRate, blockSize);
+}
+
+class Vst3ProcessTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        instance = loadQuilvern (bundle.get());
+        ASSERT_NE (instance, nullptr);
+        component = static_cast<Vst::IComponent*> (instance->getPlatformSpecificData());
+        ASSERT_NE (component, nullptr);
+        ASSERT_EQ (component->queryInterface (Vst::IAudioProcessor::iid, reinterpret_cast<void**> (&processor)), kResultOk);
+
+        for (size_t c = 0; c < 2; ++c)
+        {
+            inputChannels[c] = input[c].data();
+            outputChannels[c] = output[c].data();
+        }
+
+        inputBus.numChannels = outputBus.numChannels = 2;
+        inputBus.channelBuffers32 = inputChannels.data();
+        outputBus.channelBuffers32 = outputChannels.data();
+
+        context.state = Vst::ProcessContext::kPlaying | Vst::ProcessContext::kTempoValid | Vst::ProcessContext::kProjectTimeMusicValid;
+        context.sampleRate = sampleRate;
+        context.tempo = 120.0;
+
+        data.processMode = Vst::kRealtime;
+        data.symbolicSampleSize = Vst::kSample32;
+        data.numSamples = blockSize;
+        data.numInputs = data.numOutputs = 1;
+        data.inputs = &inputBus;
+        data.outputs = &outputBus;
+        data.inputParameterChanges = &changes;
+        data.outputParameterChanges = &reported;
+        data.processContext = &context;
+
+        changes.queues[0].id = feedbackId;
+        changes.queues[1].id = volumeControllerId;
+        changes.queues[2].id = syncId;
+    }
+
+    void TearDown() override
+    {
+        if (processor != nullptr)
+            processor->release();
+    }
+
+    // One block of a sine with new values for a parameter and a controller,
+    // and every 20 blocks a new sync mode (which changes the texts hosts show).
+    void processBlock (int block)
+    {
+        for (size_t c = 0; c < 2; ++c)
+            for (size_t i = 0; i < (size_t) blockSize; ++i)
+                input[c][i] = (float) (0.5 * std::sin (0.05 * (double) (block * blockSize + (int) i)));
+
+        changes.queues[0].value = (block % 10) / 10.0;
+        changes.queues[1].value = (block % 7) / 7.0;
+        changes.queues[2].value = (block / 20 % 4) / 3.0;
+        context.projectTimeMusic = block * blockSize / sampleRate * 2.0;
+        context.projectTimeSamples = block * blockSize;
+        ASSERT_EQ (processor->process (data), kResultOk);
+    }
+
+    BundleCopy bundle { juce::File (QUILVERN_VST3_MODULE).getParentDirectory().getParentDirectory().getParentDirectory() };
+    std::unique_ptr<juce::AudioPluginInstance> instance;
+    Vst::IComponent* component = nullptr;
+    Vst::IAudioProcessor* processor = nullptr;
+
+    std::array<std::array<float, blockSize>, 2> input {}, output {};
+    std::array<float*, 2> inputChannels {}, outputChannels {};
+    Vst::AudioBusBuffers inputBus, outputBus;
+    Vst::ProcessContext context {};
+    ParameterChanges changes;
+    ReportedChanges reported;
+    Vst::ProcessData data;
+};
+} // namespace
+
+TEST_F (Vst3ProcessTest, CountsThePlugInsOwnAllocations)
+{
+    // Writing the state allocates inside the plug-in; the stream does not.
+    FixedStream stream;
+    ThreadAllocationCounter::Scope allocations;
+    ASSERT_EQ (component->getState (&stream), kResultOk);
+    EXPECT_GT (allocations.getCount(), 0);
+}
+
+TEST_F (Vst3ProcessTest, ProcessingAllocatesNothing)
+{
+    ThreadAllocationCounter::Scope allocations;
+
+    for (int block = 0; block < 200; ++block)
+        processBlock (block);
+
+    EXPECT_EQ (allocations.getCount(), 0);
+
+    double energy = 0.0;
+
+    for (const auto& channel : output)
+        for (const auto sample : channel)
+            energy += sample * sample;
+
+    EXPECT_GT (energy, 0.0) << "the plug-in processed the blocks";
+}
+
+TEST_F (Vst3ProcessTest, ReportsTheRestoredValuesAfterAProgramChange)
+{
+    // A state with a feedback no factory preset has.
+    auto source = loadQuilvern (bundle.get());
+    ASSERT_NE (source, nullptr);
+    source->getParameters()[1]->setValueNotifyingHost (0.8f);
+    juce::MemoryBlock state;
+    source->getStateInformation (state);
+
+    // As Ardour reloads a project: the program first, then the state.
+    instance->setCurrentProgram (50);
+    instance->setStateInformation (state.getData(), (int) state.getSize());
+    data.inputParameterChanges = nullptr;
+    processBlock (0);
+
+    EXPECT_NEAR (reported.last (feedbackId), 0.8, 1e-6);
+}

@@ -1,0 +1,82 @@
+#include "support/ThreadAllocationCounter.h"
+
+#include <cerrno>
+#include <cstddef>
+
+// glibc's own allocator under the names it exports for this purpose.
+extern "C"
+{
+void* __libc_malloc (std::size_t);
+void* __libc_calloc (std::size_t, std::size_t);
+void* __libc_realloc (void*, std::size_t);
+void* __libc_memalign (std::size_t, std::size_t);
+void __libc_free (void*);
+}
+
+namespace
+{
+// Plain thread-locals of the program itself need no allocation to exist.
+thread_local bool counting = false;
+thread_local long long count = 0;
+
+void noteAllocation() noexcept
+{
+    if (counting)
+        ++count;
+}
+} // namespace
+
+namespace ThreadAllocationCounter
+{
+Scope::Scope()
+{
+    count = 0;
+    counting = true;
+}
+
+Scope::~Scope() { counting = false; }
+
+long long Scope::getCount() const noexcept { return count; }
+} // namespace ThreadAllocationCounter
+
+extern "C"
+{
+void* malloc (std::size_t size)
+{
+    noteAllocation();
+    return __libc_malloc (size);
+}
+
+void* calloc (std::size_t count, std::size_t size)
+{
+    noteAllocation();
+    return __libc_calloc (count, size);
+}
+
+void* realloc (void* pointer, std::size_t size)
+{
+    noteAllocation();
+    return __libc_realloc (pointer, size);
+}
+
+void* memalign (std::size_t alignment, std::size_t size)
+{
+    noteAllocation();
+    return __libc_memalign (alignment, size);
+}
+
+void* aligned_alloc (std::size_t alignment, std::size_t size)
+{
+    noteAllocation();
+    return __libc_memalign (alignment, size);
+}
+
+int posix_memalign (void** result, std::size_t alignment, std::size_t size)
+{
+    noteAllocation();
+    *result = __libc_memalign (alignment, size);
+    return *result != nullptr ? 0 : ENOMEM;
+}
+
+void free (void* pointer) { __libc_free (pointer); }
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+// Counts the heap allocations (malloc, calloc, realloc, aligned forms and
+// so every operator new) that the calling thread makes while a Scope is
+// alive, in this program and in every library it loads: the program
+// defines the C allocation functions itself, and loaded plug-ins bind to
+// them. Link ThreadAllocationCounter.cpp into a program with exported
+// symbols (ENABLE_EXPORTS) to use it.
+namespace ThreadAllocationCounter
+{
+class Scope
+{
+public:
+    Scope();
+    ~Scope();
+
+    long long getCount() const noexcept;
+
+    Scope (const Scope&) = delete;
+    Scope& operator= (const Scope&) = delete;
+};
+} // namespace ThreadAllocationCounter
