@@ -110,7 +110,7 @@ set_source_files_properties(${QUILVERN_SOURCES} PROPERTIES COMPILE_OPTIONS "-Wal
 # The phaser's vectorised loop: -O3 unrolls the section loops so the filter
 # state stays in registers. Neither extra flag changes a result: the loop
 # calls no errno-setting function and relies on no floating-point traps.
-set_source_files_properties(${QUILVERN_ROOT}/engine/PhaserFastPath.cpp ${QUILVERN_ROOT}/engine/PhaserCoefficients.cpp
+set_source_files_properties(${QUILVERN_ROOT}/engine/PhaserFastPath.cpp ${QUILVERN_ROOT}/engine/PhaserChunkKernel.cpp
     PROPERTIES COMPILE_OPTIONS "-Wall;-Wextra;-O3;-fno-math-errno;-fno-trapping-math")
 
 # The VST 2.4 library: JUCE's entry point is renamed so that ours, which puts

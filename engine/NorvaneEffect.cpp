@@ -2,6 +2,7 @@
 
 #include "gui/NorvaneEffectEditor.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -127,6 +128,17 @@ void NorvaneEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBu
     pendingCount = 0;
 
     queueBlockEvents (midi);
+
+    if (std::any_of (clocks.begin(), clocks.end(), [] (const auto& clock) { return clock->isRunning(); }))
+        runSampleBySample (numSamples);
+    else
+        runBetweenEvents (numSamples);
+
+    midiQueue.carryOver (numSamples);
+}
+
+void NorvaneEffect::runSampleBySample (int numSamples)
+{
     const auto& pending = midiQueue.getPending();
     auto next = pending.cbegin();
 
@@ -143,7 +155,27 @@ void NorvaneEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBu
     }
 
     flush();
-    midiQueue.carryOver (numSamples);
+}
+
+// Only the host's transport starts a clock, at the start of a block: with
+// none running no clock edge can come, and the block splits at its events alone.
+void NorvaneEffect::runBetweenEvents (int numSamples)
+{
+    int done = 0;
+
+    for (const auto event : midiQueue.getPending())
+    {
+        if (event.samplePosition >= numSamples)
+            break;
+
+        pendingCount += event.samplePosition - done;
+        done = event.samplePosition;
+        flush();
+        handleMidiEvent (event);
+    }
+
+    pendingCount += numSamples - done;
+    flush();
 }
 
 void NorvaneEffect::followHostTransport()

@@ -56,6 +56,8 @@ private:
     void followHostTransport();
     void queueBlockEvents (const juce::MidiBuffer& midi);
     void handleMidiEvent (const juce::MidiMessageMetadata& event);
+    void runSampleBySample (int numSamples);
+    void runBetweenEvents (int numSamples);
     void tickClocks();
     void flush();
 

@@ -3,34 +3,33 @@
 #include "engine/OscillatorWave.h"
 #include "engine/SimdMath.h"
 
-// OscillatorWave::evaluate for both channels at once, with the same arithmetic.
+// OscillatorWave::evaluate for several lanes at once (both channels, or with
+// AVX2 both oscillators too). The phase lies in 0 to 2 pi; each wave is
+// written in its shortest form for the symmetry of 0.5, equal to the general
+// one to within rounding.
 namespace OscillatorWave
 {
 // Inlined: a call would make the compiler spill every live register around it.
-__attribute__ ((always_inline)) inline SimdMath::Vec evaluateWave (int shape, SimdMath::Vec at, SimdMath::Vec held)
+template <typename V>
+__attribute__ ((always_inline)) inline V evaluateWave (int shape, const V& at, const V& held)
 {
     using namespace SimdMath;
-    const Vec half = splat (0.5);
     switch (shape)
     {
         case square:
-            return _mm_and_pd (_mm_cmplt_pd (at, splat (twoPi * symmetry)), splat (1.0));
+            return masked (at < pi, fill<V> (1.0));
         case sine:
-            return (SimdMath::sin (at) + splat (1.0)) * half;
+            return (sinOfPhase (at) + 1.0) * 0.5;
         case sawRising:
-            return ((at * splat (inversePi) - splat (1.0)) + splat (1.0)) * half;
+            return at * (0.5 * inversePi);
         case sawFalling:
-            return (((splat (twoPi) - at) * splat (inversePi) - splat (1.0)) + splat (1.0)) * half;
+            return 1.0 - at * (0.5 * inversePi);
         case OscillatorWave::random:
-            return (held + splat (1.0)) * half;
+            return (held + 1.0) * 0.5;
         case triangle:
         default:
-        {
-            const double s = symmetry;
-            const Vec falling = ((((splat (pi * s) - at) + splat (pi)) * splat (s)) * splat (inversePi) + splat (0.25)) * splat (2.0);
-            const Vec rising = (((at - splat (pi * s)) * splat (1.0 - s)) * splat (inversePi) + splat (0.25)) * splat (2.0);
-            return select (_mm_cmpge_pd (at, splat (twoPi * s)), falling, rising);
-        }
+            // P / pi rising over the first half, 2 - P / pi falling over the second.
+            return 1.0 - SimdMath::magnitude (at - pi) * inversePi;
     }
 }
 } // namespace OscillatorWave

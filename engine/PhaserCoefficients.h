@@ -5,21 +5,12 @@
 
 // What the all-pass chain and the high-frequency feed take from the smoothed
 // modulation of one sample: both coefficient sets and the feed's scale. They
-// depend on nothing else that changes per sample, so runs of them can be
-// computed apart from the audio and, where the CPU has AVX2 and FMA, four
-// values at a time (FMA rounds once where SSE2 rounds twice; both stay within
-// a few units in the last place of the direct formulas).
+// depend on nothing else that changes per sample, so they can be computed
+// ahead of the audio, two or (with AVX2) four values at a time, and stay
+// within a few units in the last place of the direct formulas.
 class PhaserCoefficients
 {
 public:
-    static constexpr int maxValues = 64; // 32 stereo samples
-
-    struct Run
-    {
-        alignas (32) double set1a1[maxValues], set1a2[maxValues], set2a1[maxValues], set2a2[maxValues];
-        alignas (32) double hfScale[maxValues];
-    };
-
     template <typename V>
     struct Values
     {
@@ -28,29 +19,38 @@ public:
 
     PhaserCoefficients (const PhaserState& state, const PhaserTargets& targets) noexcept;
 
-    // count values (a multiple of 4) from 32-byte aligned modulation values.
-    void compute (const double* modulation, int count, Run& run) const noexcept;
-
     // Wide covers angles 2 pi p up to 0.5, narrow up to 0.0625 (rates from
     // about 40 kHz up) with shorter series.
     static bool needsWideSeries (const PhaserState& state) noexcept;
+
+    static constexpr int slopeTerms = 14;
+
+    // The settings' terms, as doubles or, for a loop that evaluates many
+    // vectors, as vectors themselves (the loop then reads them as operands
+    // instead of broadcasting them again for every vector).
+    template <typename T>
+    struct Terms
+    {
+        T angleBase, angleSlope[slopeTerms], sevenFeedbackTarget;
+    };
+
+    template <typename V>
+    __attribute__ ((always_inline)) Terms<V> broadcastTerms() const noexcept;
 
     // The values for one vector of modulation values. The vector comes by
     // reference: clang refuses to pass an AVX vector by value from the AVX2
     // loop to a function without AVX, even one that is always inlined.
     template <bool Wide, typename V>
-    __attribute__ ((always_inline)) Values<V> evaluate (const V& modulation) const noexcept;
+    __attribute__ ((always_inline)) Values<V> evaluate (const V& modulation) const noexcept
+    {
+        return evaluate<Wide> (terms, modulation);
+    }
 
-    // Lets a test run the SSE2 forms on a CPU that has AVX2 and FMA.
-    static void allowWideVectors (bool allow) noexcept;
+    template <bool Wide, typename V, typename T>
+    __attribute__ ((always_inline)) static Values<V> evaluate (const Terms<T>& terms, const V& modulation) noexcept;
 
 private:
-    static constexpr int slopeTerms = 14;
-
-    double angleBase;
-    double angleSlope[slopeTerms];
-    double sevenFeedbackTarget;
-    bool wide;
+    Terms<double> terms;
 };
 
 namespace PhaserCoefficientTerms
@@ -66,8 +66,19 @@ constexpr double shape[] = {
 };
 } // namespace PhaserCoefficientTerms
 
-template <bool Wide, typename V>
-inline PhaserCoefficients::Values<V> PhaserCoefficients::evaluate (const V& m) const noexcept
+template <typename V>
+inline PhaserCoefficients::Terms<V> PhaserCoefficients::broadcastTerms() const noexcept
+{
+    Terms<V> v;
+    v.angleBase = SimdMath::fill<V> (terms.angleBase);
+    for (int k = 0; k < slopeTerms; ++k)
+        v.angleSlope[k] = SimdMath::fill<V> (terms.angleSlope[k]);
+    v.sevenFeedbackTarget = SimdMath::fill<V> (terms.sevenFeedbackTarget);
+    return v;
+}
+
+template <bool Wide, typename V, typename T>
+inline PhaserCoefficients::Values<V> PhaserCoefficients::evaluate (const Terms<T>& terms, const V& m) noexcept
 {
     using SimdMath::cosSmall;
     using SimdMath::expOfNegative;
@@ -76,10 +87,10 @@ inline PhaserCoefficients::Values<V> PhaserCoefficients::evaluate (const V& m) c
     // The angle 2 pi p as angleBase + m * sum angleSlope[k] m^k: the shape's
     // polynomial with the frequency range and rate folded into its terms.
     const V m2 = m * m, m4 = m2 * m2, m8 = m4 * m4;
-    const double* c = angleSlope;
+    const T* c = terms.angleSlope;
     const V low = (c[0] + c[1] * m) + m2 * (c[2] + c[3] * m) + m4 * ((c[4] + c[5] * m) + m2 * (c[6] + c[7] * m));
     const V high = (c[8] + c[9] * m) + m2 * (c[10] + c[11] * m) + m4 * (c[12] + c[13] * m);
-    const V angle = angleBase + m * (low + m8 * high);
+    const V angle = terms.angleBase + m * (low + m8 * high);
 
     // One angle serves both sets: set 1's radius is set 2's to the eighth power.
     const V twoCos = 2.0 * cosSmall<Wide ? 7 : 4> (angle);
@@ -89,5 +100,5 @@ inline PhaserCoefficients::Values<V> PhaserCoefficients::evaluate (const V& m) c
     const V r1 = r4 * r4;
     const V falloff = 1.0 - m;
     return { tiny - r1 * twoCos, r1 * r1 + tiny, tiny - r2 * twoCos, r2Squared + tiny,
-             sevenFeedbackTarget * falloff * falloff };
+             terms.sevenFeedbackTarget * falloff * falloff };
 }

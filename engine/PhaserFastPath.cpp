@@ -5,6 +5,7 @@
 
 #include "engine/OscillatorWave.h"
 #include "engine/OscillatorWaveSimd.h"
+#include "engine/PhaserChunkKernel.h"
 #include "engine/PhaserCoefficients.h"
 #include "engine/PhaserLanes.h"
 #include "engine/QuilvernCore.h"
@@ -19,7 +20,7 @@ using namespace PhaserLanes;
 using OscillatorWave::evaluateWave;
 
 constexpr int numFollowerPairs = (PhaserState::numFollowers + 1) / 2;
-constexpr int chunkLength = PhaserCoefficients::maxValues / 2;
+constexpr int chunkLength = PhaserChunkKernel::chunkLength;
 
 inline Vec low (Vec v) noexcept { return _mm_unpacklo_pd (v, v); }
 inline Vec high (Vec v) noexcept { return _mm_unpackhi_pd (v, v); }
@@ -31,7 +32,8 @@ struct Constants
         : kParam (splat (s.kParam)), kMod (splat (s.kMod)),
           g50 (splat (s.g50)), a50 (splat (s.a50)), g5000 (splat (s.g5000)), a5000 (splat (s.a5000)),
           decay (splat (s.meterDecay)), levelDecay (splat (s.meterDecay + 1e-20)),
-          coefficients (s, t), chunkDecay (std::pow (s.meterDecay + 1e-20, 64))
+          coefficients (s, t), wide (PhaserCoefficients::needsWideSeries (s)), sections (t.sectionCount),
+          feedbackTarget (t.values[PhaserState::feedback])
     {
         for (int i = 0; i < numFollowerPairs; ++i)
             targets[i] = _mm_loadu_pd (t.values + 2 * i);
@@ -52,36 +54,9 @@ struct Constants
     Vec followerDecay[chunkLength + 1];
     int wave[PhaserState::numOscillators];
     PhaserCoefficients coefficients;
-    double chunkDecay; // the level's decay over more samples than a chunk holds
-};
-
-// The followers over a chunk in closed form, settled + distance (1 - k)^n
-// after n steps: two operations per value and sample instead of a recursion,
-// each value a both-lane broadcast (the stereo offset in the right lane only).
-class ChunkFollowers
-{
-public:
-    ChunkFollowers (const Constants& c, const Vec (&distance)[numFollowerPairs]) : decay (c.followerDecay)
-    {
-        for (int i = 0; i < PhaserState::numFollowers; ++i)
-        {
-            const Vec s = c.settled[i / 2], d = distance[i / 2];
-            settled[i] = i % 2 == 0 ? low (s) : high (s);
-            away[i] = i % 2 == 0 ? low (d) : high (d);
-        }
-        const Vec rightOnly = laneMaskRight();
-        settled[PhaserState::stereoOffset] = _mm_and_pd (settled[PhaserState::stereoOffset], rightOnly);
-        away[PhaserState::stereoOffset] = _mm_and_pd (away[PhaserState::stereoOffset], rightOnly);
-    }
-
-    // Follower `index` at the chunk's sample j, which has had j + 1 steps.
-    __attribute__ ((always_inline)) Vec at (int index, int j) const { return settled[index] + away[index] * decay[j + 1]; }
-
-private:
-    static Vec laneMaskRight() { return _mm_castsi128_pd (_mm_set_epi64x (-1, 0)); }
-
-    const Vec* decay;
-    Vec settled[PhaserState::numFollowers], away[PhaserState::numFollowers];
+    bool wide;
+    int sections;
+    double feedbackTarget;
 };
 
 // The smoothed values as both-lane broadcasts, for one sample.
@@ -102,6 +77,9 @@ struct Smoothed
 template <int Sections, bool Wide>
 class Runner
 {
+    // Shorter runs cost the kernel more to set up than they save.
+    static constexpr int minimumRun = 8;
+
 public:
     Runner (QuilvernCore& c, PhaserState& s) : core (c), st (s), k (s, c.snapshotTargets()) {}
 
@@ -122,13 +100,14 @@ public:
         int i = start;
         for (; i < end; ++i)
         {
-            if (i > start && canRunChunk (active, end - i, right != nullptr))
+            const bool stepped = startIsStepped && i == start;
+            if (const int length = stepped ? 0 : chunkRunLength (active, end - i, right != nullptr); length > 0)
             {
-                runChunk (followers, left + i, right + i);
-                i += chunkLength - 1;
+                runChunks (followers, left + i, right + i, length);
+                i += length - 1;
                 continue;
             }
-            if (! (startIsStepped && i == start))
+            if (! stepped)
             {
                 for (int f = 0; f < numFollowerPairs; ++f)
                     followers[f] = followers[f] - ((followers[f] - k.targets[f]) * k.kParam + splat (1e-20));
@@ -162,23 +141,23 @@ private:
         Vec a1, a2;
     };
 
-    // A run of samples in which neither channel can change its activity and
-    // no fade runs can be done in two passes: first the modulation of every
-    // sample, then the audio. The passes have short dependency chains each,
-    // where one pass per sample would wait on the coefficient series.
-    bool canRunChunk (int active, int remaining, bool stereo) const
+    // The kernel takes over for runs of samples in which neither channel can
+    // change its activity and no fade runs; returns the length of such a run
+    // from here, or 0.
+    int chunkRunLength (int active, int remaining, bool stereo) const
     {
-        if (active != (leftBit | rightBit) || remaining < chunkLength || ! stereo || core.isFading())
-            return false;
+        if (active != (leftBit | rightBit) || remaining < minimumRun || ! stereo || core.isFading() || ! chainInputsAreOutputs())
+            return 0;
         // The level only falls by the decay per sample, so it cannot cross the
-        // idle threshold within the chunk if it starts this far above it.
+        // idle threshold within this many samples.
         const double lowest = std::min (lanes.level[0], lanes.level[1]);
-        return lowest * k.chunkDecay > 2e-5 * 1.000001 && chainInputsAreOutputs();
+        const double margin = std::log (2e-5 * 1.000001 / lowest) / std::log (st.meterDecay + 1e-20);
+        return margin >= (double) remaining ? remaining : (margin >= (double) minimumRun ? (int) margin : 0);
     }
 
     // Each section's input history is the previous section's output history
     // once the chain has run; only after the section count grew can a section
-    // still hold the history of an earlier run. The chunk keeps the shared
+    // still hold the history of an earlier run. The kernel keeps the shared
     // history once, which leaves room for the whole chain in registers.
     bool chainInputsAreOutputs() const
     {
@@ -186,168 +165,51 @@ private:
         for (int s = 1; s < Sections; ++s)
             same = _mm_and_pd (same, _mm_and_pd (_mm_cmpeq_pd (lanes.x1[s], lanes.y1[s - 1]),
                                                  _mm_cmpeq_pd (lanes.x2[s], lanes.y2[s - 1])));
+        same = _mm_and_pd (same, _mm_cmpeq_pd (lanes.lastChainOutput, lanes.y1[Sections - 1]));
         return _mm_movemask_pd (same) == 3;
     }
 
-    // A chunk in three passes: the oscillators and the smoothed modulation
-    // (short recursions), the coefficients from the modulation (independent
-    // per sample, so several at once), then the audio.
-    void runChunk (Vec (&followers)[numFollowerPairs], float* left, float* right)
+    void runChunks (Vec (&followers)[numFollowerPairs], float* left, float* right, int length)
     {
-        Vec distance[numFollowerPairs];
+        PhaserChunkKernel::Job job;
+        job.lanes = &lanes;
+        job.state = &st;
+        job.coefficients = &k.coefficients;
+        job.meterTable = meterTable();
+        job.followerDecay = k.followerDecay;
+        alignas (16) double settled[numFollowerPairs * 2], distance[numFollowerPairs * 2];
+        bool isSettled = true;
         for (int f = 0; f < numFollowerPairs; ++f)
-            distance[f] = followers[f] - k.settled[f];
-        const ChunkFollowers smoothed (k, distance);
-
-        Vec oscillator[PhaserState::numOscillators][chunkLength];
-        for (int osc = 0; osc < PhaserState::numOscillators; ++osc)
-            runOscillator (osc, smoothed, oscillator[osc]);
-
-        alignas (32) double modulation[2 * chunkLength];
-        for (int j = 0; j < chunkLength; ++j)
         {
-            const Vec m = oscillator[0][j] * smoothed.at (PhaserState::depth1, j)
-                        + oscillator[1][j] * smoothed.at (PhaserState::depth2, j) + smoothed.at (PhaserState::offset, j);
-            lanes.modulation = smoothModulation (m);
-            _mm_store_pd (modulation + 2 * j, lanes.modulation);
+            _mm_store_pd (settled + 2 * f, k.settled[f]);
+            _mm_store_pd (distance + 2 * f, followers[f] - k.settled[f]);
         }
+        for (int f = 0; f < PhaserState::numFollowers; ++f)
+        {
+            job.settled[f] = settled[f];
+            job.distance[f] = distance[f];
+            // Within 1e-12 of the settled value the closed form changes nothing that matters.
+            isSettled = isSettled && std::abs (distance[f]) <= 1e-12 * std::abs (settled[f]);
+        }
+        job.followersSettled = isSettled;
+        job.wide = k.wide;
+        job.sections = Sections;
+        job.wave[0] = k.wave[0];
+        job.wave[1] = k.wave[1];
+        job.g50 = st.g50, job.a50 = st.a50, job.g5000 = st.g5000, job.a5000 = st.a5000;
+        job.kMod = st.kMod, job.meterDecay = st.meterDecay, job.levelDecay = st.meterDecay + 1e-20;
+        job.feedbackTarget = k.feedbackTarget;
+        job.left = left;
+        job.right = right;
+        job.length = length;
+        PhaserChunkKernel::run (job);
 
-        PhaserCoefficients::Run run;
-        k.coefficients.compute (modulation, 2 * chunkLength, run);
-        zeroNonFinite (left);
-        zeroNonFinite (right);
-        filterChunk (run, smoothed, left, right);
-
+        // The followers where the kernel left them, chunk by chunk as it stepped them.
+        for (int done = 0; done < length; done += chunkLength)
+            for (int f = 0; f < numFollowerPairs; ++f)
+                _mm_store_pd (distance + 2 * f, _mm_load_pd (distance + 2 * f) * k.followerDecay[std::min (chunkLength, length - done)]);
         for (int f = 0; f < numFollowerPairs; ++f)
-            followers[f] = k.settled[f] + distance[f] * k.followerDecay[chunkLength];
-    }
-
-    Vec smoothModulation (Vec unclamped) const
-    {
-        const Vec m = _mm_min_pd (_mm_max_pd (unclamped, splat (0.0)), splat (1.0));
-        return lanes.modulation - ((lanes.modulation - m) * k.kMod + splat (1e-20));
-    }
-
-    // The wave is fixed for the chunk: one loop per shape keeps its switch out of the loop.
-    void runOscillator (int osc, const ChunkFollowers& f, Vec (&values)[chunkLength])
-    {
-        using namespace OscillatorWave;
-        switch (k.wave[osc])
-        {
-            case square: runWave<square> (osc, f, values); break;
-            case sine: runWave<sine> (osc, f, values); break;
-            case sawRising: runWave<sawRising> (osc, f, values); break;
-            case sawFalling: runWave<sawFalling> (osc, f, values); break;
-            case OscillatorWave::random: runWave<OscillatorWave::random> (osc, f, values); break;
-            default: runWave<triangle> (osc, f, values); break;
-        }
-    }
-
-    template <int Shape>
-    void runWave (int osc, const ChunkFollowers& f, Vec (&values)[chunkLength])
-    {
-        const int increment = osc == 0 ? PhaserState::increment1 : PhaserState::increment2;
-        for (int j = 0; j < chunkLength; ++j)
-            values[j] = advanceOscillator (osc, Shape, f.at (increment, j), f.at (PhaserState::stereoOffset, j), leftBit | rightBit);
-    }
-
-    // Non-finite samples count as silence (both channels are active, so
-    // nothing else is read from the input here).
-    static void zeroNonFinite (float* samples)
-    {
-        for (int j = 0; j < chunkLength; j += 4)
-        {
-            const __m128 v = _mm_loadu_ps (samples + j);
-            const __m128 finite = _mm_cmpeq_ps (_mm_sub_ps (v, v), _mm_setzero_ps());
-            _mm_storeu_ps (samples + j, _mm_and_ps (v, finite));
-        }
-    }
-
-    // The filter state a chunk works on, in locals the compiler can keep in
-    // registers (a member could alias the float buffers). x1 and x2 are the
-    // first section's input history; the others' is the previous section's y1, y2.
-    struct ChunkFilter
-    {
-        Vec hp50In, hp50Out, hp5000In, hp5000Out, lastChainOutput, level, meter, x1, x2;
-        Vec y1[Sections], y2[Sections];
-    };
-
-    void filterChunk (const PhaserCoefficients::Run& run, const ChunkFollowers& f, float* left, float* right)
-    {
-        ChunkFilter c { lanes.hp50In, lanes.hp50Out, lanes.hp5000In, lanes.hp5000Out, lanes.lastChainOutput,
-                        lanes.level, lanes.meter, lanes.x1[0], lanes.x2[0], {}, {} };
-        for (int s = 0; s < Sections; ++s)
-            c.y1[s] = lanes.y1[s], c.y2[s] = lanes.y2[s];
-
-        for (int j = 0; j < chunkLength; ++j)
-        {
-            const Vec x = _mm_cvtps_pd (_mm_unpacklo_ps (_mm_load_ss (left + j), _mm_load_ss (right + j)));
-            const Modulated m { _mm_load_pd (run.set1a1 + 2 * j), _mm_load_pd (run.set1a2 + 2 * j),
-                                _mm_load_pd (run.set2a1 + 2 * j), _mm_load_pd (run.set2a2 + 2 * j),
-                                _mm_load_pd (run.hfScale + 2 * j), f.at (PhaserState::gain, j) + splat (1e-20),
-                                f.at (PhaserState::mix, j), f.at (PhaserState::feedback, j) };
-            const Vec out = _mm_min_pd (_mm_max_pd (filterSample (x, m, c), splat (-FLT_MAX)), splat (FLT_MAX));
-            const __m128 samples = _mm_cvtpd_ps (out);
-            left[j] = _mm_cvtss_f32 (samples);
-            right[j] = _mm_cvtss_f32 (_mm_shuffle_ps (samples, samples, 1));
-        }
-
-        lanes.hp50In = c.hp50In, lanes.hp50Out = c.hp50Out, lanes.hp5000In = c.hp5000In, lanes.hp5000Out = c.hp5000Out;
-        lanes.lastChainOutput = c.lastChainOutput, lanes.level = c.level, lanes.meter = c.meter;
-        lanes.x1[0] = c.x1, lanes.x2[0] = c.x2;
-        for (int s = 0; s < Sections; ++s)
-        {
-            lanes.y1[s] = c.y1[s], lanes.y2[s] = c.y2[s];
-            if (s > 0)
-                lanes.x1[s] = c.y1[s - 1], lanes.x2[s] = c.y2[s - 1];
-        }
-    }
-
-    // The same arithmetic as filter(), on a chunk's state.
-    __attribute__ ((always_inline)) Vec filterSample (Vec x, const Modulated& m, ChunkFilter& c) const
-    {
-        const Vec tiny = splat (1e-20);
-        const Vec gHP = (x - c.hp50In) * k.g50 + k.a50 * c.hp50Out + tiny;
-        c.hp50In = x;
-        c.hp50Out = gHP;
-
-        const Vec h = (gHP - c.hp5000In) * k.g5000 + k.a5000 * c.hp5000Out + tiny;
-        c.hp5000In = gHP;
-        c.hp5000Out = h;
-        const Vec hf = m.hfScale * h + tiny;
-
-        const Coefficients set1 { m.set1a1, m.set1a2 };
-        const Coefficients set2 { m.set2a1, m.set2a2 };
-        runSharedChain (gHP + tiny, set1, set2, c);
-        const Vec y = runSharedChain (m.feedback * c.lastChainOutput + gHP + tiny, set1, set2, c);
-        c.lastChainOutput = y;
-
-        const Vec wet = (y + hf + gHP) * m.mix * splat (0.75) + (splat (1.0) - m.mix) * x + tiny;
-        const Vec out = m.gain * wet;
-        c.level = _mm_max_pd (SimdMath::abs (out), c.level * k.levelDecay);
-        c.meter = meterStep (c.meter, out);
-        return out;
-    }
-
-    // runChain with each section's input history read from the previous section.
-    __attribute__ ((always_inline)) static Vec runSharedChain (Vec u, const Coefficients& set1, const Coefficients& set2, ChunkFilter& c)
-    {
-        const Vec tiny = splat (1e-20);
-        Vec x1 = c.x1, x2 = c.x2;
-        c.x2 = c.x1;
-        c.x1 = u;
-        for (int s = 0; s < Sections; ++s)
-        {
-            const Coefficients& k = s == 1 ? set2 : set1;
-            const Vec t = k.a1 * (x1 - c.y1[s]) + x2 - k.a2 * c.y2[s] + tiny;
-            const Vec y = k.a2 * u + t;
-            x1 = c.y1[s];
-            x2 = c.y2[s];
-            c.y2[s] = c.y1[s];
-            c.y1[s] = y;
-            u = y;
-        }
-        return u;
+            followers[f] = k.settled[f] + _mm_load_pd (distance + 2 * f);
     }
 
     // Loads both inputs into `input`; non-finite samples count as silence and
@@ -390,6 +252,12 @@ private:
         if (active & rightBit)
             *right = _mm_cvtss_f32 (_mm_shuffle_ps (samples, samples, 1));
         return active & ~idle;
+    }
+
+    Vec smoothModulation (Vec unclamped) const
+    {
+        const Vec m = _mm_min_pd (_mm_max_pd (unclamped, splat (0.0)), splat (1.0));
+        return lanes.modulation - ((lanes.modulation - m) * k.kMod + splat (1e-20));
     }
 
     __attribute__ ((always_inline)) Modulated modulate (const Smoothed& f, int active)

@@ -6,7 +6,7 @@
 
 #include "engine/Clock.h"
 #include "engine/OscillatorSyncHandler.h"
-#include "engine/PhaserCoefficients.h"
+#include "engine/PhaserChunkKernel.h"
 #include "support/CoreTestSupport.h"
 
 using namespace CoreTestSupport;
@@ -145,6 +145,13 @@ const PathCase pathCases[] = {
       { { P::stagesNumber, 1.0f }, { P::feedback, 1.0f }, { P::lfo1Wave, 0.4f }, { P::lfo1Rate, 0.7f }, { P::lfo1Depth, 1.0f },
         { P::lfo1Offset, 0.0f }, { P::stereoPhase, 0.6f } },
       false, false },
+    // Every follower moves off where it had settled; both oscillators draw random values.
+    { "FollowersMoveMidwayBothRandom", 44100.0f,
+      { { P::stagesNumber, 1.0f }, { P::lfo1Wave, 1.0f }, { P::lfo2Wave, 1.0f }, { P::lfo1Rate, 0.9f }, { P::lfo2Rate, 0.8f },
+        { P::lfo2Depth, 0.4f }, { P::stereoPhase, 0.8f } },
+      false, false,
+      { { P::feedback, 0.9f }, { P::fx, 0.3f }, { P::outputVolume, 0.8f }, { P::lfo1Depth, 0.1f }, { P::lfo1Offset, 0.7f },
+        { P::lfo2Rate, 0.3f }, { P::stereoPhase, 0.1f } } },
     // Sections 3 and 4 resume with the history of their last run.
     { "SectionCountGrowsMidway", 44100.0f,
       { { P::stagesNumber, 0.0f }, { P::feedback, 0.7f }, { P::lfo1Wave, 0.0f }, { P::lfo1Depth, 0.8f } },
@@ -154,14 +161,17 @@ const PathCase pathCases[] = {
 
 TEST (PhaserPaths, FastPathFollowsTheDirectFormulasOverTenSecondsOfNoise)
 {
-    // The coefficients run four at a time where the CPU allows; the two-lane
-    // forms are what baseline x86-64 CPUs get.
+    // The AVX2 and FMA forms run where the CPU has them; the SSE2 forms are
+    // what baseline x86-64 CPUs get.
     for (const bool wideVectors : { true, false })
     for (const auto& c : pathCases)
     {
         SCOPED_TRACE (c.name);
         SCOPED_TRACE (wideVectors ? "AVX2 where available" : "SSE2");
-        PhaserCoefficients::allowWideVectors (wideVectors);
+        PhaserChunkKernel::allowAvx2 (wideVectors);
+        // Else the baseline forms would go untested on this machine.
+        if (! wideVectors)
+            EXPECT_FALSE (PhaserChunkKernel::usesAvx2());
         std::vector<float> fastLeft, fastRight;
         makeInput (c.sampleRate, fastLeft, fastRight);
         auto directLeft = fastLeft;
@@ -183,5 +193,5 @@ TEST (PhaserPaths, FastPathFollowsTheDirectFormulasOverTenSecondsOfNoise)
         if (std::getenv ("QUILVERN_PRINT_PATH_MARGINS") != nullptr)
             std::printf ("%s %s: largest difference %g\n", c.name, wideVectors ? "wide" : "SSE2", (double) worst);
     }
-    PhaserCoefficients::allowWideVectors (true);
+    PhaserChunkKernel::allowAvx2 (true);
 }
