@@ -21,12 +21,9 @@ AudioProcessorEditorWrapper::~AudioProcessorEditorWrapper()
     WindowColormap::free (std::exchange (windowColormap, 0ul));
 }
 
-// Host wrappers mark the editor opaque, so it paints its whole area; the
-// component covers it but need not paint every pixel.
-void AudioProcessorEditorWrapper::paint (juce::Graphics& g)
-{
-    g.fillAll (juce::Colours::black);
-}
+// Host wrappers mark the editor opaque. The component always has the
+// editor's size and paints all of it, so there is nothing to paint here.
+void AudioProcessorEditorWrapper::paint (juce::Graphics&) {}
 
 void AudioProcessorEditorWrapper::childBoundsChanged (juce::Component* child)
 {
