@@ -3,6 +3,14 @@
 #include <cerrno>
 #include <cstddef>
 
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+ #define QUILVERN_SANITIZED_ALLOCATOR 1
+#elif defined(__has_feature)
+ #if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
+  #define QUILVERN_SANITIZED_ALLOCATOR 1
+ #endif
+#endif
+
 // glibc's own allocator under the names it exports for this purpose.
 extern "C"
 {
@@ -37,7 +45,18 @@ Scope::Scope()
 Scope::~Scope() { counting = false; }
 
 long long Scope::getCount() const noexcept { return count; }
+
+bool isAvailable() noexcept
+{
+#if defined(QUILVERN_SANITIZED_ALLOCATOR)
+    return false;
+#else
+    return true;
+#endif
+}
 } // namespace ThreadAllocationCounter
+
+#if ! defined(QUILVERN_SANITIZED_ALLOCATOR)
 
 extern "C"
 {
@@ -80,3 +99,4 @@ int posix_memalign (void** result, std::size_t alignment, std::size_t size)
 
 void free (void* pointer) { __libc_free (pointer); }
 }
+#endif

@@ -8,6 +8,10 @@
 // symbols (ENABLE_EXPORTS) to use it.
 namespace ThreadAllocationCounter
 {
+// False in a sanitizer build: the sanitizer brings its own allocator, which
+// the program must not replace, so nothing is counted there.
+bool isAvailable() noexcept;
+
 class Scope
 {
 public:
