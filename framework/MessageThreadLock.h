@@ -14,7 +14,7 @@
 class MessageThreadLock : private juce::Thread
 {
 public:
-    explicit MessageThreadLock (int timeoutMs = 250);
+    explicit MessageThreadLock (int timeoutMs = 100);
     ~MessageThreadLock() override;
 
     bool isLocked() const noexcept { return lock.has_value() && lock->lockWasGained(); }
