@@ -108,6 +108,7 @@ void BasePlugin::addDebugParametersAndEvents()
 
 void BasePlugin::start()
 {
+    starting = true;
     initialise();
 
     // The VST 2.4 library keeps JUCE's index-based parameter calls, so its
@@ -135,6 +136,7 @@ void BasePlugin::start()
         timer->startTimer (editorTimerIntervalMs);
 
     parameters->notifyAll();
+    starting = false;
 }
 
 //==============================================================================
@@ -425,6 +427,12 @@ juce::AudioProcessorListener::ChangeDetails toDetails (int changes)
 
 void BasePlugin::refreshHostDisplay (const ChangeDetails& details)
 {
+    // The host reads every text once it has the instance; a refresh posted
+    // while starting would reach it from JUCE's message thread while the host
+    // is still connecting the instance on its own.
+    if (starting)
+        return;
+
     if (wrapperType == wrapperType_VST || juce::MessageManager::existsAndIsCurrentThread())
     {
         updateHostDisplay (details);

@@ -226,6 +226,8 @@ private:
     juce::Array<StateListener*> stateListeners;
     std::atomic<int> pendingStateRestored { 0 }, pendingStateSaved { 0 };
     std::atomic<int> pendingDisplayChanges { 0 };
+    // While the instance starts the host has not seen it: nothing to refresh.
+    std::atomic<bool> starting { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePlugin)
 };
