@@ -4,7 +4,6 @@
 #include "framework/FloatParameter.h"
 #include "framework/HostParameter.h"
 #include "framework/ListenerWalk.h"
-#include "framework/MessageThreadLock.h"
 #include "framework/ModuleFile.h"
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
@@ -69,7 +68,6 @@ BasePlugin::BasePlugin (const BusesProperties& buses)
 
 BasePlugin::~BasePlugin()
 {
-    const MessageThreadLock lock;
     cancelPendingUpdate();
 
     if (auto* timer = asTimer (editorComponent.get()))

@@ -4,7 +4,10 @@
 #include "support/AssertionLogger.h"
 
 #include <cstdlib>
-#include <dlfcn.h>
+
+#if defined (__linux__)
+ #include <dlfcn.h>
+#endif
 
 namespace
 {
@@ -25,9 +28,11 @@ void failOnAssertion (const juce::String& message)
 // globals, as in any program linked against them.
 void keepXLibrariesLoaded()
 {
+#if defined (__linux__)
     for (const char* name : { "libX11.so.6", "libXext.so.6", "libXcursor.so.1", "libXinerama.so.1",
                               "libXrender.so.1", "libXrandr.so.2" })
         dlopen (name, RTLD_NOW | RTLD_NODELETE);
+#endif
 }
 } // namespace
 
