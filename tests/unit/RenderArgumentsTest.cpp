@@ -46,6 +46,25 @@ TEST (RenderArguments, DefaultsRenderTheDemo)
     EXPECT_EQ (options.bitDepth, 24);
 }
 
+// --help and --version each stop the program before anything is rendered.
+TEST (RenderArguments, RecognisesHelpAndVersion)
+{
+    struct Case
+    {
+        const char* commandLine;
+        bool help, version;
+    };
+
+    for (const auto& c : { Case { "-h", true, false }, Case { "--help", true, false }, Case { "--version", false, true },
+                           Case { "in.wav --version", false, true } })
+    {
+        RenderOptions options;
+        ASSERT_TRUE (parse (c.commandLine, options).wasOk()) << c.commandLine;
+        EXPECT_EQ (options.showHelp, c.help) << c.commandLine;
+        EXPECT_EQ (options.showVersion, c.version) << c.commandLine;
+    }
+}
+
 TEST (RenderArguments, RefusesBadArguments)
 {
     const char* const badCommandLines[] = {

@@ -64,6 +64,12 @@ private:
             return juce::Result::ok();
         }
 
+        if (argument == "--version")
+        {
+            options.showVersion = true;
+            return juce::Result::ok();
+        }
+
         if (argument == "--list-parameters")
         {
             options.listParameters = true;
@@ -209,5 +215,11 @@ juce::String RenderArguments::usage()
            "                         into a PNG picture\n"
            "  --tempo BPM            host tempo for the synchronised oscillators (default 120)\n"
            "  --block-size N         samples per processing block, 1 to 8192 (default 512)\n"
-           "  -h, --help             show this text\n";
+           "  --version              print the program's name and version and stop\n"
+           "  -h, --help             show this text and stop\n";
+}
+
+juce::String RenderArguments::version()
+{
+    return juce::String ("quilvern-render ") + JucePlugin_VersionString + "\n";
 }

@@ -10,4 +10,7 @@ public:
     static juce::Result parse (const juce::StringArray& arguments, RenderOptions& options);
 
     static juce::String usage();
+
+    // "quilvern-render <version>", the plug-in's version.
+    static juce::String version();
 };

@@ -30,6 +30,7 @@ struct RenderOptions
     bool listParameters = false;
     bool listPresets = false;
     bool showHelp = false;
+    bool showVersion = false;
 
     bool usesDemoSignal() const { return input == juce::File(); }
 };

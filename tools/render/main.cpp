@@ -73,6 +73,12 @@ int main (int argc, char* argv[])
         return 0;
     }
 
+    if (options.showVersion)
+    {
+        std::printf ("%s", RenderArguments::version().toRawUTF8());
+        return 0;
+    }
+
     RenderJob job (options);
 
     if (options.listPresets)
