@@ -1,12 +1,14 @@
 // quilvern-art: draws the product's artwork (the face, its film strips, the
 // display font and the look and feel's images) and writes the PNG files
-// into the resource folder, from which the plug-in embeds them.
+// into the resource folder, from which the plug-in embeds them, and the
+// standalone program's desktop icons into its icons/ folder.
 //
 //     quilvern-art RESOURCES [--preview FOLDER] [--position P]
 //
 // --preview also writes the composed face, enlargements and contact sheets
 // into FOLDER; --position (0 to 1, default 0) picks the frame every strip
 // shows in the composed face.
+#include "tools/art/AppIcon.h"
 #include "tools/art/ArtCatalogue.h"
 #include "tools/art/ArtPreview.h"
 #include "tools/art/PngWriter.h"
@@ -71,6 +73,14 @@ int main (int argc, char* argv[])
             return fail (result.getErrorMessage());
 
     std::printf ("quilvern-art: wrote %d images into %s\n", face.size() + widgets.size(), resources.getFullPathName().toRawUTF8());
+
+    // The standalone program's desktop icons, outside the embedded files.
+    const auto icons = resources.getChildFile ("icons");
+
+    if (const auto result = AppIcon::writeAll (icons); result.failed())
+        return fail (result.getErrorMessage());
+
+    std::printf ("quilvern-art: wrote the desktop icons into %s\n", icons.getFullPathName().toRawUTF8());
 
     if (previewIndex > 0)
     {
