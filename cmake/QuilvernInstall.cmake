@@ -157,3 +157,10 @@ install(CODE "
         endforeach()
     endif()")
 
+# --- Checks --------------------------------------------------------------------------
+
+# The install step into a temporary prefix and into a temporary home, each
+# checked where hosts, the shell, man and the desktop look (the Debian
+# package, which needs root, is checked by tools/test-package.sh).
+add_test(NAME InstallTree COMMAND bash ${QUILVERN_ROOT}/tools/check-install.sh cmake-install ${CMAKE_BINARY_DIR})
+add_test(NAME InstallForUser COMMAND bash ${QUILVERN_ROOT}/tools/check-install.sh user-install ${CMAKE_BINARY_DIR})

@@ -16,6 +16,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     liblilv-dev lilv-utils
     xvfb xauth fonts-wine binutils
+    lintian desktop-file-utils man-db file dpkg-dev
 )
 
 missing=()
