@@ -2,8 +2,7 @@
 # Sets up and builds (tools/setup.sh), renders the built-in demo signal
 # through the plug-in with quilvern-render, with a picture of its input's and
 # output's spectrograms, then tells where the rendered file, the picture and
-# each plug-in format landed and how to install the plug-in for the current
-# user.
+# each plug-in format landed and how to install the plug-in.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -36,8 +35,6 @@ echo "  VST3        $artefacts/VST3/Quilvern.vst3"
 echo "  LV2         $artefacts/LV2/Quilvern.lv2"
 echo "  Standalone  $artefacts/Standalone/Quilvern"
 echo
-echo "Install for the current user:"
-echo "  mkdir -p ~/.vst ~/.vst3 ~/.lv2"
-echo "  cp '$artefacts/VST/libQuilvern.so' ~/.vst/"
-echo "  cp -r '$artefacts/VST3/Quilvern.vst3' ~/.vst3/"
-echo "  cp -r '$artefacts/LV2/Quilvern.lv2' ~/.lv2/"
+echo "Install for the current user (tools/install-user.sh --uninstall removes it again):"
+echo "  bash $repo/tools/install-user.sh"
+echo "The README's \"Installing on Linux\" tells the other ways: the Debian package and cmake --install."
