@@ -43,6 +43,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libx11-6, libxext6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libxcursor1, libxinerama1, libxrandr2, libxrender1")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${QUILVERN_ROOT}/packaging/linux/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "stereo phaser audio effect (LV2, VST3, VST 2.4 and standalone)
 Quilvern is a stereo phaser: each channel runs through two to eight
 all-pass stages with feedback, swept by the sum of two oscillators that

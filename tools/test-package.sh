@@ -48,6 +48,14 @@ env -u MANPATH -u LV2_PATH HOME="$home" PATH=/usr/bin:/bin bash "$repo/tools/che
 rm -rf "$home"
 
 echo "== dpkg --purge"
+# The settings files the plug-ins and the program write beside their
+# binaries when run as root must go with the package.
+settings=(/usr/lib/vst/Quilvern.ini /usr/lib/vst3/Quilvern.vst3/Contents/x86_64-linux/Quilvern.ini
+    /usr/lib/lv2/Quilvern.lv2/Quilvern.ini /usr/bin/Quilvern.ini)
+for file in "${settings[@]}"; do
+    echo '<?xml version="1.0" encoding="UTF-8"?><UserSettings/>' | $sudo tee "$file" >/dev/null
+    installed+=$'\n'"$file"
+done
 $sudo dpkg --purge quilvern
 trap - EXIT
 left=()
