@@ -1,8 +1,8 @@
 #include "tools/art/ArtPreview.h"
 
 #include "tools/art/ArtPalette.h"
-#include "tools/art/FilmStrip.h"
 #include "tools/art/PngWriter.h"
+#include "tools/art/StripRenderer.h"
 
 namespace
 {
@@ -67,7 +67,7 @@ juce::Image ArtPreview::composeFace (float position) const
             continue;
         }
 
-        const auto frame = FilmStrip::getFrame (strip->image, strip->frames, frameFor (position, strip->frames));
+        const auto frame = StripRenderer::getFrame (strip->image, strip->frames, frameFor (position, strip->frames));
         g.drawImageAt (frame, control.bounds.getX(), control.bounds.getY());
     }
 
@@ -103,7 +103,7 @@ juce::Image ArtPreview::stripSheet (const ArtCatalogue::Entry& entry, int factor
 
     for (int frame = 0; frame < frames; ++frame)
     {
-        const auto big = enlarged (FilmStrip::getFrame (entry.image, frames, frame), factor);
+        const auto big = enlarged (StripRenderer::getFrame (entry.image, frames, frame), factor);
         g.drawImageAt (big, (frame % columns) * cellWidth + 2 * factor, (frame / columns) * cellHeight + 2 * factor + 14);
     }
 

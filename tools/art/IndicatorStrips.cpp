@@ -1,8 +1,8 @@
 #include "tools/art/IndicatorStrips.h"
 
 #include "tools/art/ArtPalette.h"
-#include "tools/art/FilmStrip.h"
 #include "tools/art/Glow.h"
+#include "tools/art/StripRenderer.h"
 
 juce::Colour IndicatorStrips::segmentColour (int segment, int segments)
 {
@@ -20,7 +20,7 @@ juce::Image IndicatorStrips::levelMeter (int width, int frameHeight, int frames,
     const int segments = frames - 1;
     const int pitch = column.getHeight() / segments;
 
-    return FilmStrip::render (width, frameHeight, frames, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, frameHeight, frames, [=] (juce::Graphics& g, int frame) {
         for (int segment = 0; segment < segments; ++segment)
         {
             const juce::Rectangle<int> area (column.getX(), column.getBottom() - (segment + 1) * pitch,
@@ -55,7 +55,7 @@ juce::Image IndicatorStrips::oscillatorLight (int width, int frameHeight, int fr
     const float travelStart = slot.getX() + 3.5f;
     const float travel = slot.getWidth() - 7.0f;
 
-    return FilmStrip::render (width, frameHeight, frames, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, frameHeight, frames, [=] (juce::Graphics& g, int frame) {
         g.setColour (juce::Colours::white.withAlpha (0.09f));
         g.fillRoundedRectangle (slot.translated (0.0f, 1.0f), 3.0f);
         g.setColour (juce::Colours::black);

@@ -1,8 +1,8 @@
 #include "tools/art/PanelButtonStrip.h"
 
 #include "tools/art/ArtPalette.h"
-#include "tools/art/FilmStrip.h"
 #include "tools/art/Glow.h"
+#include "tools/art/StripRenderer.h"
 
 namespace
 {
@@ -12,7 +12,7 @@ constexpr float symbolSize = 14.0f;
 
 juce::Image PanelButtonStrip::render (int width, int frameHeight, juce::Rectangle<float> cap, Pictograms::Symbol symbol)
 {
-    return FilmStrip::render (width, frameHeight, 2, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, frameHeight, 2, [=] (juce::Graphics& g, int frame) {
         const bool pressed = frame == 1;
         const auto shown = pressed ? cap.translated (0.0f, 1.0f) : cap;
         paintCap (g, shown, pressed);

@@ -1,9 +1,9 @@
 #include "tools/art/SyncSwitchStrip.h"
 
 #include "tools/art/ArtPalette.h"
-#include "tools/art/FilmStrip.h"
 #include "tools/art/Glow.h"
 #include "tools/art/ReadoutWindow.h"
+#include "tools/art/StripRenderer.h"
 
 namespace
 {
@@ -15,7 +15,7 @@ constexpr int markTop = 32;
 
 juce::Image SyncSwitchStrip::render (int width, int frameHeight)
 {
-    return FilmStrip::render (width, frameHeight, positions, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, frameHeight, positions, [=] (juce::Graphics& g, int frame) {
         const juce::Rectangle<int> window (7, 0, width - 14, 11);
         ReadoutWindow::paintFrame (g, window);
         ReadoutWindow::paintText (g, window, modeNames[frame]);

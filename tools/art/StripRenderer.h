@@ -4,9 +4,10 @@
 
 #include <functional>
 
-// A control's frames stacked from top to bottom, frame 0 first, each the
-// full image width wide and frameHeight rows high.
-class FilmStrip
+// Draws a control's film strip: its frames stacked from top to bottom,
+// frame 0 first, each the full image width wide and frameHeight rows high.
+// (The editor's FilmStrip shows such strips; the art only draws them.)
+class StripRenderer
 {
 public:
     using FramePainter = std::function<void (juce::Graphics&, int frame)>;

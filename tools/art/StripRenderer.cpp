@@ -1,6 +1,6 @@
-#include "tools/art/FilmStrip.h"
+#include "tools/art/StripRenderer.h"
 
-juce::Image FilmStrip::render (int width, int frameHeight, int frames, const FramePainter& paintFrame)
+juce::Image StripRenderer::render (int width, int frameHeight, int frames, const FramePainter& paintFrame)
 {
     juce::Image strip (juce::Image::ARGB, width, frameHeight * frames, true);
     juce::Graphics g (strip);
@@ -16,7 +16,7 @@ juce::Image FilmStrip::render (int width, int frameHeight, int frames, const Fra
     return strip;
 }
 
-juce::Image FilmStrip::getFrame (const juce::Image& strip, int frames, int frame)
+juce::Image StripRenderer::getFrame (const juce::Image& strip, int frames, int frame)
 {
     const int frameHeight = strip.getHeight() / juce::jmax (1, frames);
     return strip.getClippedImage ({ 0, frame * frameHeight, strip.getWidth(), frameHeight });
