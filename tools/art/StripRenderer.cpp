@@ -1,9 +1,12 @@
 #include "tools/art/StripRenderer.h"
 
-juce::Image StripRenderer::render (int width, int frameHeight, int frames, const FramePainter& paintFrame)
+#include "tools/art/ArtScale.h"
+
+juce::Image StripRenderer::render (int width, int frameHeight, int frames, int scale, const FramePainter& paintFrame)
 {
-    juce::Image strip (juce::Image::ARGB, width, frameHeight * frames, true);
+    auto strip = ArtScale::image (juce::Image::ARGB, width, frameHeight * frames, scale);
     juce::Graphics g (strip);
+    ArtScale::apply (g, scale);
 
     for (int frame = 0; frame < frames; ++frame)
     {

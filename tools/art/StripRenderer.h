@@ -12,8 +12,9 @@ class StripRenderer
 public:
     using FramePainter = std::function<void (juce::Graphics&, int frame)>;
 
-    // Each frame is painted into its own clipped area, origin at its top-left.
-    static juce::Image render (int width, int frameHeight, int frames, const FramePainter& paintFrame);
+    // Each frame is painted into its own clipped area, origin at its top-left,
+    // in units of the 1x strip; the image is `scale` times that size.
+    static juce::Image render (int width, int frameHeight, int frames, int scale, const FramePainter& paintFrame);
 
     static juce::Image getFrame (const juce::Image& strip, int frames, int frame);
 };
