@@ -6,12 +6,14 @@
 //     quilvern-art RESOURCES [--preview FOLDER] [--position P]
 //
 // --preview also writes the composed face, enlargements and contact sheets
-// into FOLDER (the 2x set's into FOLDER/2x); --position (0 to 1, default 0)
-// picks the frame every strip shows in the composed face.
+// into FOLDER (the 2x set's into FOLDER/2x), the 2x face beside the 1x face
+// resampled, and prints how many strong edges each keeps; --position (0 to
+// 1, default 0) picks the frame every strip shows in the composed face.
 #include "tools/art/ArtCatalogue.h"
 #include "tools/art/ArtPreview.h"
 #include "tools/art/ArtScale.h"
 #include "tools/art/PngWriter.h"
+#include "tools/art/ScaleComparison.h"
 
 #include <juce_events/juce_events.h>
 
@@ -52,16 +54,29 @@ struct ArtSet
 
 juce::Result writePreviews (const SkinLayout& layout, const std::vector<ArtSet>& sets, const juce::File& folder, float position)
 {
+    juce::Array<juce::Image> faces;
+
     for (const auto& set : sets)
     {
         const ArtPreview preview (layout, set.face, set.widgets, set.scale);
         const auto setFolder = set.scale == 1 ? folder : folder.getChildFile (juce::String (set.scale) + "x");
         setFolder.createDirectory();
+        faces.add (preview.composeFace (position));
 
         if (const auto result = preview.writeAll (setFolder, position); result.failed())
             return result;
     }
 
+    for (int part = 0; part < 3; ++part)
+    {
+        const auto name = "face-compare-part" + juce::String (part + 1) + "-2x.png";
+        const auto result = PngWriter::write (ScaleComparison::sideBySide (faces[0], faces[1], part, 2), folder.getChildFile (name));
+
+        if (result.failed())
+            return result;
+    }
+
+    std::printf ("quilvern-art: %s\n", ScaleComparison::edgeReport (faces[0], faces[1]).toRawUTF8());
     return juce::Result::ok();
 }
 } // namespace
