@@ -1,5 +1,6 @@
 #include "tools/art/ArtCatalogue.h"
 
+#include "tools/art/ArtScale.h"
 #include "tools/art/BrowserIcons.h"
 #include "tools/art/FacePainter.h"
 #include "tools/art/FontStrip.h"
@@ -43,22 +44,27 @@ juce::String imageButtonName (int kind, bool large, bool pressed)
 }
 } // namespace
 
-ArtCatalogue::ArtCatalogue (const SkinLayout& skinLayout, const ArtFonts& artFonts)
-    : layout (skinLayout), fonts (artFonts)
+ArtCatalogue::ArtCatalogue (const SkinLayout& skinLayout, const ArtFonts& artFonts, int artScale)
+    : layout (skinLayout), fonts (artFonts), scale (artScale)
 {
+}
+
+void ArtCatalogue::add (juce::Array<Entry>& entries, const juce::String& fileName, const juce::Image& image, int frames) const
+{
+    entries.add ({ ArtScale::fileName (fileName, scale), image, frames });
 }
 
 juce::Array<ArtCatalogue::Entry> ArtCatalogue::faceImages() const
 {
     juce::Array<Entry> entries;
-    entries.add ({ layout.getBackgroundResource(), FacePainter (layout, fonts).render (faceWidth, faceHeight), 1 });
+    add (entries, layout.getBackgroundResource(), FacePainter (layout, fonts).render (faceWidth, faceHeight, scale));
 
     for (const auto& control : layout.getControls())
     {
         if (control.tag == "Display")
-            entries.add ({ control.resource, FontStrip::render(), 1 });
+            add (entries, control.resource, FontStrip::render (scale));
         else if (control.resource.isNotEmpty())
-            entries.add ({ control.resource, stripFor (control), control.frames });
+            add (entries, control.resource, stripFor (control), control.frames);
     }
 
     return entries;
@@ -77,24 +83,24 @@ juce::Image ArtCatalogue::stripFor (const SkinLayout::Control& control) const
         return meterStrip (control);
 
     if (name.endsWith ("ValueLed"))
-        return IndicatorStrips::oscillatorLight (width, height, control.frames);
+        return IndicatorStrips::oscillatorLight (width, height, control.frames, scale);
 
     if (name.endsWith ("TempoSyncSwitch"))
-        return SyncSwitchStrip::render (width, height);
+        return SyncSwitchStrip::render (width, height, scale);
 
     if (name.endsWith ("RateSwitch"))
-        return KnobStrips::noteRate (width, height, control.frames);
+        return KnobStrips::noteRate (width, height, control.frames, scale);
 
     if (name.endsWith ("RateKnob"))
-        return KnobStrips::freeRate (width, height, control.frames);
+        return KnobStrips::freeRate (width, height, control.frames, scale);
 
     if (name.endsWith ("WaveKnob"))
-        return KnobStrips::wave (width, height);
+        return KnobStrips::wave (width, height, scale);
 
     if (name == "StagesKnob")
-        return KnobStrips::stages (width, height);
+        return KnobStrips::stages (width, height, scale);
 
-    return KnobStrips::continuous (width, height, control.frames);
+    return KnobStrips::continuous (width, height, control.frames, scale);
 }
 
 juce::Image ArtCatalogue::buttonStrip (const SkinLayout::Control& control) const
@@ -109,44 +115,44 @@ juce::Image ArtCatalogue::buttonStrip (const SkinLayout::Control& control) const
     const juce::Rectangle<float> cap ((float) (bounds.getCentreX() - buttonCapSize / 2 - bounds.getX()),
                                       (float) (buttonCapTop - bounds.getY()),
                                       (float) buttonCapSize, (float) buttonCapSize);
-    return PanelButtonStrip::render (bounds.getWidth(), bounds.getHeight(), cap, symbol);
+    return PanelButtonStrip::render (bounds.getWidth(), bounds.getHeight(), cap, symbol, scale);
 }
 
 juce::Image ArtCatalogue::meterStrip (const SkinLayout::Control& control) const
 {
     const auto& column = meterColumns[control.name.startsWith ("Left") ? 0 : 1];
     return IndicatorStrips::levelMeter (control.bounds.getWidth(), control.bounds.getHeight(), control.frames,
-                                        column - control.bounds.getPosition());
+                                        column - control.bounds.getPosition(), scale);
 }
 
 juce::Array<ArtCatalogue::Entry> ArtCatalogue::widgetImages() const
 {
     juce::Array<Entry> entries;
-    entries.add ({ "CheckBoxOff.png", WidgetImages::checkBox (false) });
-    entries.add ({ "CheckBoxOn.png", WidgetImages::checkBox (true) });
-    entries.add ({ "RadioButtonOff.png", WidgetImages::radioButton (false) });
-    entries.add ({ "RadioButtonOn.png", WidgetImages::radioButton (true) });
+    add (entries, "CheckBoxOff.png", WidgetImages::checkBox (false, scale));
+    add (entries, "CheckBoxOn.png", WidgetImages::checkBox (true, scale));
+    add (entries, "RadioButtonOff.png", WidgetImages::radioButton (false, scale));
+    add (entries, "RadioButtonOn.png", WidgetImages::radioButton (true, scale));
 
     for (int kind = 0; kind < Pictograms::imageButtonKinds; ++kind)
         for (const bool large : { false, true })
             for (const bool pressed : { false, true })
-                entries.add ({ imageButtonName (kind, large, pressed),
-                               WidgetImages::imageButton (kind, large ? WidgetImages::largeButtonSize : WidgetImages::smallButtonSize, pressed) });
+                add (entries, imageButtonName (kind, large, pressed),
+                     WidgetImages::imageButton (kind, large ? WidgetImages::largeButtonSize : WidgetImages::smallButtonSize, pressed, scale));
 
-    for (const auto& [prefix, set] : { std::pair { juce::String ("TextButton"), WidgetImages::textButton (28, 15, 15) },
-                                       std::pair { juce::String ("TextButtonLarge"), WidgetImages::textButton (32, 15, 14) } })
+    for (const auto& [prefix, set] : { std::pair { juce::String ("TextButton"), WidgetImages::textButton (28, 15, 15, scale) },
+                                       std::pair { juce::String ("TextButtonLarge"), WidgetImages::textButton (32, 15, 14, scale) } })
         for (const auto& [suffix, image] : set)
-            entries.add ({ prefix + suffix + ".png", image });
+            add (entries, prefix + suffix + ".png", image);
 
-    entries.add ({ "WindowTitleIcon.png", WindowImages::titleIcon() });
-    entries.add ({ "WindowShadowTop.png", WindowImages::shadow (WindowImages::Side::top) });
-    entries.add ({ "WindowShadowBottom.png", WindowImages::shadow (WindowImages::Side::bottom) });
-    entries.add ({ "WindowShadowLeft.png", WindowImages::shadow (WindowImages::Side::left) });
-    entries.add ({ "WindowShadowRight.png", WindowImages::shadow (WindowImages::Side::right) });
+    add (entries, "WindowTitleIcon.png", WindowImages::titleIcon (scale));
+    add (entries, "WindowShadowTop.png", WindowImages::shadow (WindowImages::Side::top, scale));
+    add (entries, "WindowShadowBottom.png", WindowImages::shadow (WindowImages::Side::bottom, scale));
+    add (entries, "WindowShadowLeft.png", WindowImages::shadow (WindowImages::Side::left, scale));
+    add (entries, "WindowShadowRight.png", WindowImages::shadow (WindowImages::Side::right, scale));
 
-    entries.add ({ "GroupIcon.png", BrowserIcons::group (false) });
-    entries.add ({ "GroupIconSelected.png", BrowserIcons::group (true) });
-    entries.add ({ "PresetIcon.png", BrowserIcons::preset (false) });
-    entries.add ({ "PresetIconSelected.png", BrowserIcons::preset (true) });
+    add (entries, "GroupIcon.png", BrowserIcons::group (false, scale));
+    add (entries, "GroupIconSelected.png", BrowserIcons::group (true, scale));
+    add (entries, "PresetIcon.png", BrowserIcons::preset (false, scale));
+    add (entries, "PresetIconSelected.png", BrowserIcons::preset (true, scale));
     return entries;
 }

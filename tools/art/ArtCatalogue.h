@@ -3,8 +3,8 @@
 #include "tools/art/ArtFonts.h"
 #include "tools/art/SkinLayout.h"
 
-// Every image the artwork consists of, by the resource file name the
-// plug-in loads it under.
+// Every image the artwork consists of at one scale, by the resource file
+// name the plug-in loads it under (Name.png at 1x, Name@2x.png at 2x).
 class ArtCatalogue
 {
 public:
@@ -15,7 +15,7 @@ public:
         int frames = 1;
     };
 
-    ArtCatalogue (const SkinLayout& layout, const ArtFonts& fonts);
+    ArtCatalogue (const SkinLayout& layout, const ArtFonts& fonts, int scale);
 
     // The background and one strip per skin control, in skin order.
     juce::Array<Entry> faceImages() const;
@@ -28,6 +28,9 @@ private:
     juce::Image buttonStrip (const SkinLayout::Control& control) const;
     juce::Image meterStrip (const SkinLayout::Control& control) const;
 
+    void add (juce::Array<Entry>& entries, const juce::String& fileName, const juce::Image& image, int frames = 1) const;
+
     const SkinLayout& layout;
     const ArtFonts& fonts;
+    const int scale;
 };

@@ -1,8 +1,9 @@
 #include "tools/art/ArtPreview.h"
 
 #include "tools/art/ArtPalette.h"
-#include "tools/art/FilmStrip.h"
+#include "tools/art/ArtScale.h"
 #include "tools/art/PngWriter.h"
+#include "tools/art/StripRenderer.h"
 
 namespace
 {
@@ -13,15 +14,21 @@ int frameFor (float position, int frames)
 } // namespace
 
 ArtPreview::ArtPreview (const SkinLayout& skinLayout, const juce::Array<ArtCatalogue::Entry>& faceImages,
-                        const juce::Array<ArtCatalogue::Entry>& widgetImages)
-    : layout (skinLayout), face (faceImages), widgets (widgetImages)
+                        const juce::Array<ArtCatalogue::Entry>& widgetImages, int artScale)
+    : layout (skinLayout), face (faceImages), widgets (widgetImages), scale (artScale)
 {
 }
 
+int ArtPreview::enlargement (int factorAt1x) const
+{
+    return juce::jmax (1, (factorAt1x + scale - 1) / scale);
+}
+
+// Found by the 1x name.
 const ArtCatalogue::Entry* ArtPreview::findImage (const juce::String& fileName) const
 {
     for (const auto& entry : face)
-        if (entry.fileName.equalsIgnoreCase (fileName))
+        if (entry.fileName.equalsIgnoreCase (ArtScale::fileName (fileName, scale)))
             return &entry;
 
     return nullptr;
@@ -40,6 +47,7 @@ juce::Image ArtPreview::composeFace (float position) const
     const auto* background = findImage (layout.getBackgroundResource());
     auto composed = background->image.createCopy();
     juce::Graphics g (composed);
+    ArtScale::apply (g, scale);
 
     // Controls written first in the skin lie on top: paint them last.
     for (int index = layout.getControls().size(); --index >= 0;)
@@ -61,14 +69,15 @@ juce::Image ArtPreview::composeFace (float position) const
             {
                 const juce::juce_wchar ch = cell < text.length() ? text[cell] : ' ';
                 const int glyph = (cell == text.length() ? 96 : 0) + (int) ch - 32;
-                g.drawImage (strip->image, control.bounds.getX() + 3 + cell * 7, control.bounds.getY() + 2, 7, 9, 0, glyph * 9, 7, 9);
+                const auto glyphImage = strip->image.getClippedImage (juce::Rectangle<int> (0, glyph * 9, 7, 9) * scale);
+                ArtScale::drawPixels (g, glyphImage, control.bounds.getPosition() + juce::Point<int> (3 + cell * 7, 2));
             }
 
             continue;
         }
 
-        const auto frame = FilmStrip::getFrame (strip->image, strip->frames, frameFor (position, strip->frames));
-        g.drawImageAt (frame, control.bounds.getX(), control.bounds.getY());
+        const auto frame = StripRenderer::getFrame (strip->image, strip->frames, frameFor (position, strip->frames));
+        ArtScale::drawPixels (g, frame, control.bounds.getPosition());
     }
 
     return composed;
@@ -103,7 +112,7 @@ juce::Image ArtPreview::stripSheet (const ArtCatalogue::Entry& entry, int factor
 
     for (int frame = 0; frame < frames; ++frame)
     {
-        const auto big = enlarged (FilmStrip::getFrame (entry.image, frames, frame), factor);
+        const auto big = enlarged (StripRenderer::getFrame (entry.image, frames, frame), factor);
         g.drawImageAt (big, (frame % columns) * cellWidth + 2 * factor, (frame / columns) * cellHeight + 2 * factor + 14);
     }
 
@@ -112,7 +121,7 @@ juce::Image ArtPreview::stripSheet (const ArtCatalogue::Entry& entry, int factor
 
 juce::Image ArtPreview::widgetSheet (int factor) const
 {
-    juce::Image sheet (juce::Image::RGB, 1100, 2000, true);
+    juce::Image sheet (juce::Image::RGB, 1100, 4000, true);
     juce::Graphics g (sheet);
     g.fillAll (ArtPalette::widgetBackground);
     int x = 4, y = 4, rowHeight = 0;
@@ -139,7 +148,7 @@ juce::Image ArtPreview::widgetSheet (int factor) const
 juce::Image ArtPreview::widget (const juce::String& fileName) const
 {
     for (const auto& entry : widgets)
-        if (entry.fileName == fileName)
+        if (entry.fileName == ArtScale::fileName (fileName, scale))
             return entry.image;
 
     return {};
@@ -152,11 +161,11 @@ void ArtPreview::paintTextButton (juce::Graphics& g, const juce::String& prefix,
     const juce::String suffix = pressed ? "Pressed.png" : ".png";
     const auto left = widget (prefix + "Left" + suffix);
     const auto right = widget (prefix + "Right" + suffix);
-    const auto middle = area.withTrimmedLeft (left.getWidth()).withTrimmedRight (right.getWidth());
+    const auto middle = area.withTrimmedLeft (left.getWidth() / scale).withTrimmedRight (right.getWidth() / scale);
 
-    g.drawImageAt (left, area.getX(), area.getY());
+    ArtScale::drawPixels (g, left, area.getPosition());
     g.drawImage (widget (prefix + "Middle" + suffix), middle.toFloat());
-    g.drawImageAt (right, middle.getRight(), area.getY());
+    ArtScale::drawPixels (g, right, { middle.getRight(), area.getY() });
 
     if (! pressed)
         g.drawImage (widget (prefix + "Overlay.png"), middle.toFloat());
@@ -168,8 +177,9 @@ void ArtPreview::paintTextButton (juce::Graphics& g, const juce::String& prefix,
 
 juce::Image ArtPreview::assembledSamples() const
 {
-    juce::Image sheet (juce::Image::RGB, 320, 120, true);
+    auto sheet = ArtScale::image (juce::Image::RGB, 320, 120, scale);
     juce::Graphics g (sheet);
+    ArtScale::apply (g, scale);
     g.fillAll (ArtPalette::widgetBackground);
 
     paintTextButton (g, "TextButton", false, { 8, 8, 70, 28 });
@@ -188,7 +198,7 @@ juce::Image ArtPreview::assembledSamples() const
             g.setColour (selected ? juce::Colour (0xff5b5b5b) : juce::Colours::white);
             g.fillRect (area);
             const auto icon = widget (juce::String (row == 0 ? "GroupIcon" : "PresetIcon") + (selected ? "Selected.png" : ".png"));
-            g.drawImageAt (icon, area.getX() + 2, area.getY() + 2);
+            ArtScale::drawPixels (g, icon, area.getPosition() + juce::Point<int> (2, 2));
             g.setColour (selected ? juce::Colours::white : juce::Colours::black);
             g.setFont (13.0f);
             g.drawText (names[row], area.withTrimmedLeft (22), juce::Justification::centredLeft);
@@ -197,7 +207,7 @@ juce::Image ArtPreview::assembledSamples() const
     // A window's title bar with its icon.
     g.setColour (juce::Colour (0xff444444));
     g.fillRoundedRectangle (8.0f, 94.0f, 200.0f, 24.0f, 4.0f);
-    g.drawImageAt (widget ("WindowTitleIcon.png"), 11, 94);
+    ArtScale::drawPixels (g, widget ("WindowTitleIcon.png"), { 11, 94 });
     g.setColour (juce::Colours::white);
     g.setFont (juce::Font (15.0f, juce::Font::bold));
     g.drawText ("Options", 40, 94, 160, 24, juce::Justification::centredLeft);
@@ -208,7 +218,8 @@ juce::Image ArtPreview::fontSheet (const juce::Image& font) const
 {
     // The 96 glyphs in rows of 16 as the display draws them: the upper half
     // of the strip, then the lower (inverted) half.
-    constexpr int cellWidth = 7, cellHeight = 9, glyphs = 96, perRow = 16;
+    const int cellWidth = 7 * scale, cellHeight = 9 * scale;
+    constexpr int glyphs = 96, perRow = 16;
     juce::Image sheet (juce::Image::RGB, perRow * cellWidth, 2 * (glyphs / perRow) * cellHeight, true);
     juce::Graphics g (sheet);
 
@@ -225,33 +236,36 @@ juce::Result ArtPreview::writeAll (const juce::File& folder, float position) con
 {
     const auto sheets = folder.getChildFile ("sheets");
     sheets.createDirectory();
+    const auto named = [] (const juce::String& name, int factor) { return name + "-" + juce::String (factor) + "x.png"; };
 
     const auto composed = composeFace (position);
     auto result = PngWriter::write (composed, folder.getChildFile ("face.png"));
 
     if (result.wasOk())
-        result = PngWriter::write (enlarged (composed, 3), folder.getChildFile ("face-3x.png"));
+        result = PngWriter::write (enlarged (composed, enlargement (3)), folder.getChildFile (named ("face", enlargement (3))));
 
-    // The face in three parts at four times the size, to judge the pixels.
+    // The face in three parts at four times the 1x size, to judge the pixels.
     for (int part = 0; part < 3 && result.wasOk(); ++part)
     {
         const int width = (composed.getWidth() + 2) / 3;
         const auto crop = composed.getClippedImage ({ part * width, 0, width, composed.getHeight() });
-        result = PngWriter::write (enlarged (crop, 4), folder.getChildFile ("face-part" + juce::String (part + 1) + "-4x.png"));
+        result = PngWriter::write (enlarged (crop, enlargement (4)),
+                                   folder.getChildFile (named ("face-part" + juce::String (part + 1), enlargement (4))));
     }
 
     if (result.wasOk())
-        result = PngWriter::write (widgetSheet (3), folder.getChildFile ("widgets-3x.png"));
+        result = PngWriter::write (widgetSheet (enlargement (3)), folder.getChildFile (named ("widgets", enlargement (3))));
 
     if (const auto* font = findImage ("Fonts.png"); font != nullptr && result.wasOk())
-        result = PngWriter::write (enlarged (fontSheet (font->image), 4), folder.getChildFile ("font-4x.png"));
+        result = PngWriter::write (enlarged (fontSheet (font->image), enlargement (4)), folder.getChildFile (named ("font", enlargement (4))));
 
     if (result.wasOk())
-        result = PngWriter::write (enlarged (assembledSamples(), 3), folder.getChildFile ("widgets-assembled-3x.png"));
+        result = PngWriter::write (enlarged (assembledSamples(), enlargement (3)),
+                                   folder.getChildFile (named ("widgets-assembled", enlargement (3))));
 
     for (const auto& entry : face)
-        if (result.wasOk() && entry.fileName != layout.getBackgroundResource())
-            result = PngWriter::write (stripSheet (entry, entry.frames > 20 ? 2 : 4), sheets.getChildFile (entry.fileName));
+        if (result.wasOk() && entry.fileName != ArtScale::fileName (layout.getBackgroundResource(), scale))
+            result = PngWriter::write (stripSheet (entry, enlargement (entry.frames > 20 ? 2 : 4)), sheets.getChildFile (entry.fileName));
 
     return result;
 }

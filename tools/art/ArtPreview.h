@@ -4,22 +4,26 @@
 
 // Pictures for judging the art, written outside the resources: the face as
 // the editor composes it (background plus one frame of every strip at its
-// place), enlarged copies, and a contact sheet of every strip's frames.
+// place), enlarged copies, and a contact sheet of every strip's frames;
+// for either scale of the art.
 class ArtPreview
 {
 public:
     ArtPreview (const SkinLayout& layout, const juce::Array<ArtCatalogue::Entry>& faceImages,
-                const juce::Array<ArtCatalogue::Entry>& widgetImages);
+                const juce::Array<ArtCatalogue::Entry>& widgetImages, int scale);
 
     // position 0 to 1 picks each strip's frame as the controls do:
     // floor((frames - 1) position + 0.5).
     juce::Image composeFace (float position) const;
 
+    // The 2x set's pictures are enlarged half as much as the 1x set's, so
+    // that both show the face at the same size.
     juce::Result writeAll (const juce::File& folder, float position) const;
 
     static juce::Image enlarged (const juce::Image& image, int factor);
 
 private:
+    int enlargement (int factorAt1x) const;
     juce::Image stripSheet (const ArtCatalogue::Entry& entry, int factor) const;
     juce::Image widgetSheet (int factor) const;
     juce::Image assembledSamples() const;
@@ -31,4 +35,5 @@ private:
 
     const SkinLayout& layout;
     juce::Array<ArtCatalogue::Entry> face, widgets;
+    const int scale;
 };

@@ -1,6 +1,7 @@
 #include "tools/art/BrowserIcons.h"
 
 #include "tools/art/ArtPalette.h"
+#include "tools/art/ArtScale.h"
 
 namespace
 {
@@ -29,10 +30,11 @@ juce::Path polygon (std::initializer_list<juce::Point<float>> points)
 }
 } // namespace
 
-juce::Image BrowserIcons::group (bool selected)
+juce::Image BrowserIcons::group (bool selected, int scale)
 {
-    juce::Image icon (juce::Image::ARGB, size, size, true);
+    auto icon = ArtScale::image (juce::Image::ARGB, size, size, scale);
     juce::Graphics g (icon);
+    ArtScale::apply (g, scale);
 
     const auto back = polygon ({ { 1.5f, 2.5f }, { 6.0f, 2.5f }, { 7.5f, 4.0f }, { 14.5f, 4.0f }, { 14.5f, 13.5f }, { 1.5f, 13.5f } });
     const auto front = polygon ({ { 1.5f, 6.5f }, { 14.5f, 6.5f }, { 14.5f, 13.5f }, { 1.5f, 13.5f } });
@@ -50,10 +52,11 @@ juce::Image BrowserIcons::group (bool selected)
     return icon;
 }
 
-juce::Image BrowserIcons::preset (bool selected)
+juce::Image BrowserIcons::preset (bool selected, int scale)
 {
-    juce::Image icon (juce::Image::ARGB, size, size, true);
+    auto icon = ArtScale::image (juce::Image::ARGB, size, size, scale);
     juce::Graphics g (icon);
+    ArtScale::apply (g, scale);
 
     // Two quavers under one beam, their heads tilted like engraved notes.
     juce::Path notes;

@@ -10,6 +10,6 @@ class BrowserIcons
 public:
     static constexpr int size = 16;
 
-    static juce::Image group (bool selected);
-    static juce::Image preset (bool selected);
+    static juce::Image group (bool selected, int scale);
+    static juce::Image preset (bool selected, int scale);
 };

@@ -1,6 +1,7 @@
 #include "tools/art/FacePainter.h"
 
 #include "tools/art/ArtPalette.h"
+#include "tools/art/ArtScale.h"
 
 namespace
 {
@@ -82,11 +83,12 @@ juce::Font FacePainter::titleFont() const
     return fonts.bold (11.0f).withExtraKerningFactor (0.1f);
 }
 
-juce::Image FacePainter::render (int width, int height) const
+juce::Image FacePainter::render (int width, int height, int scale) const
 {
-    juce::Image face (juce::Image::RGB, width, height, true);
+    auto face = ArtScale::image (juce::Image::RGB, width, height, scale);
     juce::Graphics g (face);
-    const auto area = face.getBounds();
+    ArtScale::apply (g, scale);
+    const juce::Rectangle<int> area (width, height);
 
     paintPanels (g, area);
     paintGrooves (g);

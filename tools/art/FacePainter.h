@@ -11,7 +11,8 @@ class FacePainter
 public:
     FacePainter (const SkinLayout& layout, const ArtFonts& fonts);
 
-    juce::Image render (int width, int height) const;
+    // width x height in units, `scale` times as many pixels.
+    juce::Image render (int width, int height, int scale) const;
 
 private:
     void paintPanels (juce::Graphics& g, juce::Rectangle<int> area) const;

@@ -1,12 +1,14 @@
 #include "tools/art/FontStrip.h"
 
 #include "tools/art/ArtPalette.h"
+#include "tools/art/ArtScale.h"
 #include "tools/art/PixelFont.h"
 
-juce::Image FontStrip::render()
+juce::Image FontStrip::render (int scale)
 {
-    juce::Image strip (juce::Image::RGB, cellWidth, cellHeight * glyphCount * 2, false);
+    auto strip = ArtScale::image (juce::Image::RGB, cellWidth, cellHeight * glyphCount * 2, scale);
     juce::Graphics g (strip);
+    ArtScale::apply (g, scale);
 
     for (int index = 0; index < glyphCount; ++index)
     {

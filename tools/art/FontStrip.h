@@ -5,7 +5,8 @@
 // The preset display's font: one column of glyph cells for the characters
 // 32 to 127, each cellWidth x cellHeight, light on the display's background
 // in the upper half and the same glyphs dark on light (the caret cell) in
-// the lower half.
+// the lower half. The 2x strip has cells of twice the size with the same
+// glyphs drawn finer.
 class FontStrip
 {
 public:
@@ -13,7 +14,7 @@ public:
     static constexpr int cellHeight = 9;
     static constexpr int glyphCount = 96;
 
-    static juce::Image render();
+    static juce::Image render (int scale);
 
 private:
     static void paintCell (juce::Graphics& g, juce::juce_wchar character, int top, bool inverted);

@@ -1,25 +1,31 @@
 #include "tools/art/Glow.h"
 
+#include "tools/art/ArtScale.h"
+
 #include <cmath>
 
 void Glow::draw (juce::Graphics& g, juce::Rectangle<int> area, float radius, float strength,
                  const LitPainter& paintLit)
 {
     // The layer has room around the area so that the halo is not cut off.
+    // It has the context's pixels, so the lit shapes stay sharp at 2x and
+    // the halo, blurred over as many more pixels, looks the same.
+    const int scale = ArtScale::of (g);
     const int margin = (int) std::ceil (radius * 2.0f);
     const auto layerArea = area.expanded (margin);
-    juce::Image layer (juce::Image::ARGB, layerArea.getWidth(), layerArea.getHeight(), true);
+    auto layer = ArtScale::image (juce::Image::ARGB, layerArea.getWidth(), layerArea.getHeight(), scale);
 
     {
         juce::Graphics lg (layer);
+        ArtScale::apply (lg, scale);
         lg.setOrigin (-layerArea.getPosition());
         paintLit (lg);
     }
 
     g.setOpacity (juce::jlimit (0.0f, 1.0f, strength));
-    g.drawImageAt (blurred (layer, radius), layerArea.getX(), layerArea.getY());
+    ArtScale::drawPixels (g, blurred (layer, radius * (float) scale), layerArea.getPosition());
     g.setOpacity (1.0f);
-    g.drawImageAt (layer, layerArea.getX(), layerArea.getY());
+    ArtScale::drawPixels (g, layer, layerArea.getPosition());
 }
 
 juce::Image Glow::blurred (const juce::Image& layer, float radius)

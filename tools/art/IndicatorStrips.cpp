@@ -1,8 +1,8 @@
 #include "tools/art/IndicatorStrips.h"
 
 #include "tools/art/ArtPalette.h"
-#include "tools/art/FilmStrip.h"
 #include "tools/art/Glow.h"
+#include "tools/art/StripRenderer.h"
 
 juce::Colour IndicatorStrips::segmentColour (int segment, int segments)
 {
@@ -15,12 +15,12 @@ juce::Colour IndicatorStrips::segmentColour (int segment, int segments)
     return ArtPalette::accent;
 }
 
-juce::Image IndicatorStrips::levelMeter (int width, int frameHeight, int frames, juce::Rectangle<int> column)
+juce::Image IndicatorStrips::levelMeter (int width, int frameHeight, int frames, juce::Rectangle<int> column, int scale)
 {
     const int segments = frames - 1;
     const int pitch = column.getHeight() / segments;
 
-    return FilmStrip::render (width, frameHeight, frames, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, frameHeight, frames, scale, [=] (juce::Graphics& g, int frame) {
         for (int segment = 0; segment < segments; ++segment)
         {
             const juce::Rectangle<int> area (column.getX(), column.getBottom() - (segment + 1) * pitch,
@@ -49,13 +49,13 @@ void IndicatorStrips::paintSegment (juce::Graphics& g, juce::Rectangle<int> area
     });
 }
 
-juce::Image IndicatorStrips::oscillatorLight (int width, int frameHeight, int frames)
+juce::Image IndicatorStrips::oscillatorLight (int width, int frameHeight, int frames, int scale)
 {
     const juce::Rectangle<float> slot (1.0f, (float) frameHeight * 0.5f - 3.0f, (float) width - 2.0f, 6.0f);
     const float travelStart = slot.getX() + 3.5f;
     const float travel = slot.getWidth() - 7.0f;
 
-    return FilmStrip::render (width, frameHeight, frames, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, frameHeight, frames, scale, [=] (juce::Graphics& g, int frame) {
         g.setColour (juce::Colours::white.withAlpha (0.09f));
         g.fillRoundedRectangle (slot.translated (0.0f, 1.0f), 3.0f);
         g.setColour (juce::Colours::black);

@@ -9,8 +9,8 @@ class IndicatorStrips
 {
 public:
     // `column` is where the segments sit inside each frame.
-    static juce::Image levelMeter (int width, int frameHeight, int frames, juce::Rectangle<int> column);
-    static juce::Image oscillatorLight (int width, int frameHeight, int frames);
+    static juce::Image levelMeter (int width, int frameHeight, int frames, juce::Rectangle<int> column, int scale);
+    static juce::Image oscillatorLight (int width, int frameHeight, int frames, int scale);
 
     static juce::Colour segmentColour (int segment, int segments);
 

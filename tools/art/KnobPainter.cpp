@@ -1,6 +1,7 @@
 #include "tools/art/KnobPainter.h"
 
 #include "tools/art/ArtPalette.h"
+#include "tools/art/CastShadow.h"
 #include "tools/art/Glow.h"
 
 namespace
@@ -36,7 +37,7 @@ void KnobPainter::paintShadow (juce::Graphics& g, juce::Point<float> centre, flo
 {
     juce::Path body;
     body.addEllipse (circle (centre, radius));
-    juce::DropShadow (juce::Colours::black.withAlpha (0.75f), 3, { 1, 2 }).drawForPath (g, body);
+    CastShadow::draw (g, juce::DropShadow (juce::Colours::black.withAlpha (0.75f), 3, { 1, 2 }), body);
 }
 
 void KnobPainter::paintSkirt (juce::Graphics& g, juce::Point<float> centre, float radius, float angle)
@@ -65,7 +66,7 @@ void KnobPainter::paintCap (juce::Graphics& g, juce::Point<float> centre, float 
     const auto bounds = circle (centre, radius);
     juce::Path cap;
     cap.addEllipse (bounds);
-    juce::DropShadow (juce::Colours::black.withAlpha (0.6f), 2, { 0, 1 }).drawForPath (g, cap);
+    CastShadow::draw (g, juce::DropShadow (juce::Colours::black.withAlpha (0.6f), 2, { 0, 1 }), cap);
 
     g.setGradientFill ({ ArtPalette::knobCapLight, bounds.getX(), bounds.getY(),
                          ArtPalette::knobCapDark, bounds.getRight(), bounds.getBottom(), false });

@@ -1,11 +1,11 @@
 #include "tools/art/KnobStrips.h"
 
 #include "tools/art/ArtPalette.h"
-#include "tools/art/FilmStrip.h"
 #include "tools/art/Glow.h"
 #include "tools/art/KnobPainter.h"
 #include "tools/art/PixelFont.h"
 #include "tools/art/ReadoutWindow.h"
+#include "tools/art/StripRenderer.h"
 #include "tools/art/WaveShapes.h"
 
 #include <cmath>
@@ -37,24 +37,24 @@ juce::Point<int> stageLabelPosition (int index, int width, int height)
 const char* const noteNames[] = { "32", "16", "8", "4", "2", "1", "1/2", "1/4", "1/8", "1/16", "1/32" };
 } // namespace
 
-juce::Image KnobStrips::continuous (int width, int height, int frames)
+juce::Image KnobStrips::continuous (int width, int height, int frames, int scale)
 {
     const auto centre = centreOf (width, height);
     const float radius = (float) juce::jmin (width, height) * 0.5f - 6.0f;
 
-    return FilmStrip::render (width, height, frames, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, height, frames, scale, [=] (juce::Graphics& g, int frame) {
         const float p = proportion (frame, frames);
         KnobPainter::paintValueArc (g, centre, radius + 3.6f, p);
         KnobPainter::paintKnob (g, centre, radius, KnobPainter::angleFor (p));
     });
 }
 
-juce::Image KnobStrips::stages (int width, int height)
+juce::Image KnobStrips::stages (int width, int height, int scale)
 {
     const auto centre = centreOf (width, height);
     constexpr int frames = 4;
 
-    return FilmStrip::render (width, height, frames, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, height, frames, scale, [=] (juce::Graphics& g, int frame) {
         for (int index = 0; index < frames; ++index)
         {
             const auto at = stageLabelPosition (index, width, height);
@@ -90,12 +90,12 @@ juce::Point<float> KnobStrips::readoutKnobCentre (int width, int height)
     return { (float) width * 0.5f, (float) (window.getBottom() + height) * 0.5f };
 }
 
-juce::Image KnobStrips::wave (int width, int height)
+juce::Image KnobStrips::wave (int width, int height, int scale)
 {
     const auto centre = readoutKnobCentre (width, height);
     const auto window = windowArea (width);
 
-    return FilmStrip::render (width, height, WaveShapes::count, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, height, WaveShapes::count, scale, [=] (juce::Graphics& g, int frame) {
         ReadoutWindow::paintFrame (g, window);
         ReadoutWindow::paintLit (g, window, [&] (juce::Graphics& lit) {
             WaveShapes::draw (lit, frame, window.getCentreX() - WaveShapes::width / 2, window.getY() + 2);
@@ -104,12 +104,12 @@ juce::Image KnobStrips::wave (int width, int height)
     });
 }
 
-juce::Image KnobStrips::freeRate (int width, int height, int frames)
+juce::Image KnobStrips::freeRate (int width, int height, int frames, int scale)
 {
     const auto centre = readoutKnobCentre (width, height);
     const auto window = windowArea (width);
 
-    return FilmStrip::render (width, height, frames, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, height, frames, scale, [=] (juce::Graphics& g, int frame) {
         const float p = proportion (frame, frames);
         ReadoutWindow::paintFrame (g, window);
         ReadoutWindow::paintText (g, window, rateText (frame, frames));
@@ -117,12 +117,12 @@ juce::Image KnobStrips::freeRate (int width, int height, int frames)
     });
 }
 
-juce::Image KnobStrips::noteRate (int width, int height, int frames)
+juce::Image KnobStrips::noteRate (int width, int height, int frames, int scale)
 {
     const auto centre = readoutKnobCentre (width, height);
     const auto window = windowArea (width);
 
-    return FilmStrip::render (width, height, frames, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, height, frames, scale, [=] (juce::Graphics& g, int frame) {
         ReadoutWindow::paintFrame (g, window);
         ReadoutWindow::paintText (g, window, noteNames[juce::jlimit (0, 10, frame)]);
         KnobPainter::paintKnob (g, centre, readoutKnobRadius, KnobPainter::angleFor (proportion (frame, frames)));

@@ -8,11 +8,11 @@
 class KnobStrips
 {
 public:
-    static juce::Image continuous (int width, int height, int frames);
-    static juce::Image stages (int width, int height);
-    static juce::Image wave (int width, int height);
-    static juce::Image freeRate (int width, int height, int frames);
-    static juce::Image noteRate (int width, int height, int frames);
+    static juce::Image continuous (int width, int height, int frames, int scale);
+    static juce::Image stages (int width, int height, int scale);
+    static juce::Image wave (int width, int height, int scale);
+    static juce::Image freeRate (int width, int height, int frames, int scale);
+    static juce::Image noteRate (int width, int height, int frames, int scale);
 
     // The free rate in Hz at the centre of a frame, as the window shows it.
     static juce::String rateText (int frame, int frames);

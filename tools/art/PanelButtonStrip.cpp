@@ -1,8 +1,9 @@
 #include "tools/art/PanelButtonStrip.h"
 
 #include "tools/art/ArtPalette.h"
-#include "tools/art/FilmStrip.h"
+#include "tools/art/CastShadow.h"
 #include "tools/art/Glow.h"
+#include "tools/art/StripRenderer.h"
 
 namespace
 {
@@ -10,9 +11,9 @@ constexpr float cornerSize = 3.0f;
 constexpr float symbolSize = 14.0f;
 } // namespace
 
-juce::Image PanelButtonStrip::render (int width, int frameHeight, juce::Rectangle<float> cap, Pictograms::Symbol symbol)
+juce::Image PanelButtonStrip::render (int width, int frameHeight, juce::Rectangle<float> cap, Pictograms::Symbol symbol, int scale)
 {
-    return FilmStrip::render (width, frameHeight, 2, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, frameHeight, 2, scale, [=] (juce::Graphics& g, int frame) {
         const bool pressed = frame == 1;
         const auto shown = pressed ? cap.translated (0.0f, 1.0f) : cap;
         paintCap (g, shown, pressed);
@@ -26,8 +27,8 @@ void PanelButtonStrip::paintCap (juce::Graphics& g, juce::Rectangle<float> cap, 
     body.addRoundedRectangle (cap, cornerSize);
 
     // A deep shadow while up, almost none while pressed.
-    juce::DropShadow (juce::Colours::black.withAlpha (pressed ? 0.6f : 0.85f), pressed ? 2 : 4,
-                      { 0, pressed ? 1 : 3 }).drawForPath (g, body);
+    CastShadow::draw (g, juce::DropShadow (juce::Colours::black.withAlpha (pressed ? 0.6f : 0.85f), pressed ? 2 : 4,
+                                          { 0, pressed ? 1 : 3 }), body);
 
     const auto top = pressed ? ArtPalette::knobCapDark : ArtPalette::knobCapLight.withMultipliedBrightness (0.85f);
     const auto bottom = pressed ? ArtPalette::knobSkirtBottom.brighter (0.1f) : ArtPalette::knobCapDark.darker (0.3f);

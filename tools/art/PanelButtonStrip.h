@@ -9,7 +9,7 @@ class PanelButtonStrip
 {
 public:
     // `cap` is where the button's cap sits inside the frame.
-    static juce::Image render (int width, int frameHeight, juce::Rectangle<float> cap, Pictograms::Symbol symbol);
+    static juce::Image render (int width, int frameHeight, juce::Rectangle<float> cap, Pictograms::Symbol symbol, int scale);
 
 private:
     static void paintCap (juce::Graphics& g, juce::Rectangle<float> cap, bool pressed);

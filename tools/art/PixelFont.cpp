@@ -1,5 +1,7 @@
 #include "tools/art/PixelFont.h"
 
+#include "tools/art/PixelPicture.h"
+
 #include <array>
 
 namespace
@@ -125,10 +127,8 @@ bool PixelFont::isSet (juce::juce_wchar character, int column, int row)
 
 void PixelFont::drawGlyph (juce::Graphics& g, juce::juce_wchar character, int x, int y)
 {
-    for (int row = 0; row < glyphRows; ++row)
-        for (int column = 0; column < glyphWidth; ++column)
-            if (isSet (character, column, row))
-                g.fillRect (x + column, y + row, 1, 1);
+    const auto isGlyphSet = [character] (int column, int row) { return isSet (character, column, row); };
+    PixelPicture::draw (g, glyphWidth, glyphRows, isGlyphSet, x, y, PixelPicture::Corners::smoothed);
 }
 
 void PixelFont::drawText (juce::Graphics& g, const juce::String& text, int x, int y)

@@ -1,9 +1,10 @@
 #include "tools/art/SyncSwitchStrip.h"
 
 #include "tools/art/ArtPalette.h"
-#include "tools/art/FilmStrip.h"
+#include "tools/art/CastShadow.h"
 #include "tools/art/Glow.h"
 #include "tools/art/ReadoutWindow.h"
+#include "tools/art/StripRenderer.h"
 
 namespace
 {
@@ -13,9 +14,9 @@ constexpr float slotCentreY = 23.0f;
 constexpr int markTop = 32;
 } // namespace
 
-juce::Image SyncSwitchStrip::render (int width, int frameHeight)
+juce::Image SyncSwitchStrip::render (int width, int frameHeight, int scale)
 {
-    return FilmStrip::render (width, frameHeight, positions, [=] (juce::Graphics& g, int frame) {
+    return StripRenderer::render (width, frameHeight, positions, scale, [=] (juce::Graphics& g, int frame) {
         const juce::Rectangle<int> window (7, 0, width - 14, 11);
         ReadoutWindow::paintFrame (g, window);
         ReadoutWindow::paintText (g, window, modeNames[frame]);
@@ -65,7 +66,7 @@ void SyncSwitchStrip::paintLever (juce::Graphics& g, float centreX)
     const juce::Rectangle<float> lever (centreX - 4.5f, slotCentreY - 7.0f, 9.0f, 14.0f);
     juce::Path body;
     body.addRoundedRectangle (lever, 2.0f);
-    juce::DropShadow (juce::Colours::black.withAlpha (0.8f), 3, { 1, 2 }).drawForPath (g, body);
+    CastShadow::draw (g, juce::DropShadow (juce::Colours::black.withAlpha (0.8f), 3, { 1, 2 }), body);
 
     g.setGradientFill ({ ArtPalette::knobCapLight.brighter (0.2f), lever.getX(), lever.getY(),
                          ArtPalette::knobCapDark, lever.getX(), lever.getBottom(), false });

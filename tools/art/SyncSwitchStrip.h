@@ -9,7 +9,7 @@ class SyncSwitchStrip
 public:
     static constexpr int positions = 4;
 
-    static juce::Image render (int width, int frameHeight);
+    static juce::Image render (int width, int frameHeight, int scale);
 
     // The lever's centre for a position. A click at x selects
     // floor(3 (x - r) / (width - 2r) + 0.5) with r the slider's thumb

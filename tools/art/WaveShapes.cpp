@@ -1,10 +1,15 @@
 #include "tools/art/WaveShapes.h"
 
+#include "tools/art/PixelPicture.h"
+
 #include <array>
 
 namespace
 {
 using Picture = std::array<const char*, WaveShapes::height>;
+
+constexpr int squareWave = 1;
+constexpr int randomSteps = 5;
 
 const Picture pictures[WaveShapes::count] = {
     Picture { "...#...........",
@@ -54,10 +59,13 @@ const Picture pictures[WaveShapes::count] = {
 
 void WaveShapes::draw (juce::Graphics& g, int index, int x, int y)
 {
-    const auto& picture = pictures[juce::jlimit (0, count - 1, index)];
+    const int shape = juce::jlimit (0, count - 1, index);
+    const auto& picture = pictures[shape];
+    const auto isSet = [&picture] (int column, int row) {
+        return column >= 0 && column < width && row >= 0 && row < height && picture[(size_t) row][column] == '#';
+    };
 
-    for (int row = 0; row < height; ++row)
-        for (int column = 0; column < width; ++column)
-            if (picture[(size_t) row][column] == '#')
-                g.fillRect (x + column, y + row, 1, 1);
+    // The square wave and the random steps keep their right angles.
+    const bool stepped = shape == squareWave || shape == randomSteps;
+    PixelPicture::draw (g, width, height, isSet, x, y, stepped ? PixelPicture::Corners::squared : PixelPicture::Corners::smoothed);
 }

@@ -1,6 +1,8 @@
 #include "tools/art/WidgetImages.h"
 
 #include "tools/art/ArtPalette.h"
+#include "tools/art/ArtScale.h"
+#include "tools/art/CastShadow.h"
 #include "tools/art/Pictograms.h"
 
 namespace
@@ -8,9 +10,9 @@ namespace
 constexpr int middleWidth = 4;
 constexpr int shadowDepth = 2;
 
-juce::Image blank (int width, int height)
+juce::Image blank (int width, int height, int scale)
 {
-    return { juce::Image::ARGB, width, height, true };
+    return ArtScale::image (juce::Image::ARGB, width, height, scale);
 }
 
 // A white well with a grey outline and a shaded upper inner edge.
@@ -25,10 +27,11 @@ void paintWell (juce::Graphics& g, const juce::Path& shape, juce::Rectangle<floa
 }
 } // namespace
 
-juce::Image WidgetImages::checkBox (bool ticked)
+juce::Image WidgetImages::checkBox (bool ticked, int scale)
 {
-    auto image = blank (15, 14);
+    auto image = blank (15, 14, scale);
     juce::Graphics g (image);
+    ArtScale::apply (g, scale);
     const juce::Rectangle<float> box (1.5f, 0.5f, 12.0f, 12.0f);
     juce::Path shape;
     shape.addRoundedRectangle (box, 2.0f);
@@ -47,10 +50,11 @@ juce::Image WidgetImages::checkBox (bool ticked)
     return image;
 }
 
-juce::Image WidgetImages::radioButton (bool selected)
+juce::Image WidgetImages::radioButton (bool selected, int scale)
 {
-    auto image = blank (15, 14);
+    auto image = blank (15, 14, scale);
     juce::Graphics g (image);
+    ArtScale::apply (g, scale);
     const juce::Rectangle<float> circle (1.5f, 0.5f, 12.0f, 12.0f);
     juce::Path shape;
     shape.addEllipse (circle);
@@ -73,7 +77,7 @@ void WidgetImages::paintRaisedFace (juce::Graphics& g, juce::Rectangle<float> fa
     // A soft shadow to the lower right; smaller while pressed, so the
     // button seems to sink.
     const int offset = pressed ? 1 : shadowDepth;
-    juce::DropShadow (juce::Colours::black.withAlpha (pressed ? 0.3f : 0.4f), pressed ? 2 : 3, { offset, offset }).drawForPath (g, shape);
+    CastShadow::draw (g, juce::DropShadow (juce::Colours::black.withAlpha (pressed ? 0.3f : 0.4f), pressed ? 2 : 3, { offset, offset }), shape);
 
     const auto top = pressed ? juce::Colour (0xffd2d2d2) : ArtPalette::widgetFaceLight;
     const auto bottom = pressed ? juce::Colour (0xffe2e2e2) : juce::Colour (0xffd6d6d6);
@@ -90,10 +94,11 @@ void WidgetImages::paintRaisedFace (juce::Graphics& g, juce::Rectangle<float> fa
     g.strokePath (shape, juce::PathStrokeType (1.0f));
 }
 
-juce::Image WidgetImages::imageButton (int kind, int size, bool pressed)
+juce::Image WidgetImages::imageButton (int kind, int size, bool pressed, int scale)
 {
-    auto image = blank (size, size);
+    auto image = blank (size, size, scale);
     juce::Graphics g (image);
+    ArtScale::apply (g, scale);
 
     const bool large = size >= largeButtonSize;
     const float inset = pressed ? 1.5f : 0.5f;
@@ -110,41 +115,47 @@ juce::Image WidgetImages::imageButton (int kind, int size, bool pressed)
     return image;
 }
 
-juce::Image WidgetImages::wholeTextButton (int width, int height, bool pressed)
+juce::Image WidgetImages::wholeTextButton (int width, int height, bool pressed, int scale)
 {
-    auto image = blank (width, height);
+    auto image = blank (width, height, scale);
     juce::Graphics g (image);
+    ArtScale::apply (g, scale);
     const float inset = pressed ? 1.0f : 0.5f;
     const juce::Rectangle<float> face (0.5f, inset, (float) width - 1.0f - 1.0f, (float) (height - shadowDepth) - 1.0f);
     paintRaisedFace (g, face, 5.0f, pressed);
     return image;
 }
 
-juce::Image WidgetImages::textButtonOverlay (int width, int height)
+juce::Image WidgetImages::textButtonOverlay (int width, int height, int scale)
 {
     // A gloss over the upper half of the middle part.
-    auto image = blank (width, height);
+    auto image = blank (width, height, scale);
     juce::Graphics g (image);
+    ArtScale::apply (g, scale);
     g.setGradientFill ({ juce::Colours::white.withAlpha (0.2f), 0.0f, 2.0f,
                          juce::Colours::white.withAlpha (0.0f), 0.0f, (float) height * 0.5f, false });
     g.fillRect (0, 2, width, height / 2 - 2);
     return image;
 }
 
-std::map<juce::String, juce::Image> WidgetImages::textButton (int height, int leftCap, int rightCap)
+std::map<juce::String, juce::Image> WidgetImages::textButton (int height, int leftCap, int rightCap, int scale)
 {
     const int width = leftCap + middleWidth + rightCap;
     std::map<juce::String, juce::Image> images;
 
     for (const bool pressed : { false, true })
     {
-        const auto whole = wholeTextButton (width, height, pressed);
+        const auto whole = wholeTextButton (width, height, pressed, scale);
+        const auto slice = [&] (int left, int sliceWidth) {
+            return whole.getClippedImage (juce::Rectangle<int> (left, 0, sliceWidth, height) * scale).createCopy();
+        };
+
         const juce::String suffix = pressed ? "Pressed" : "";
-        images["Left" + suffix] = whole.getClippedImage ({ 0, 0, leftCap, height }).createCopy();
-        images["Middle" + suffix] = whole.getClippedImage ({ leftCap, 0, middleWidth, height }).createCopy();
-        images["Right" + suffix] = whole.getClippedImage ({ width - rightCap, 0, rightCap, height }).createCopy();
+        images["Left" + suffix] = slice (0, leftCap);
+        images["Middle" + suffix] = slice (leftCap, middleWidth);
+        images["Right" + suffix] = slice (width - rightCap, rightCap);
     }
 
-    images["Overlay"] = textButtonOverlay (middleWidth, height);
+    images["Overlay"] = textButtonOverlay (middleWidth, height, scale);
     return images;
 }

@@ -1,6 +1,7 @@
 #include "tools/art/WindowImages.h"
 
 #include "tools/art/ArtPalette.h"
+#include "tools/art/ArtScale.h"
 
 namespace
 {
@@ -10,10 +11,11 @@ constexpr int darkest = 0xa8;
 constexpr int faintest = 0x0b;
 } // namespace
 
-juce::Image WindowImages::titleIcon()
+juce::Image WindowImages::titleIcon (int scale)
 {
-    juce::Image icon (juce::Image::ARGB, 24, 24, true);
+    auto icon = ArtScale::image (juce::Image::ARGB, 24, 24, scale);
     juce::Graphics g (icon);
+    ArtScale::apply (g, scale);
     const juce::Rectangle<float> disc (1.5f, 1.0f, 21.0f, 21.0f);
 
     g.setColour (juce::Colours::black.withAlpha (0.35f));
@@ -57,18 +59,21 @@ juce::uint8 WindowImages::shadowAlpha (int step, int steps)
     return (juce::uint8) juce::roundToInt (faintest + (darkest - faintest) * remaining);
 }
 
-juce::Image WindowImages::shadow (Side side)
+juce::Image WindowImages::shadow (Side side, int scale)
 {
     const bool horizontal = side == Side::top || side == Side::bottom;
-    juce::Image image (juce::Image::ARGB, horizontal ? shadowLength : shadowDepth, horizontal ? shadowDepth : shadowLength, true);
+    const int depth = shadowDepth * scale;
+    const int length = shadowLength * scale;
+    juce::Image image (juce::Image::ARGB, horizontal ? length : depth, horizontal ? depth : length, true);
 
-    for (int step = 0; step < shadowDepth; ++step)
+    // The same fall-off over as many more pixels.
+    for (int step = 0; step < depth; ++step)
     {
         // step 0 is the outer edge of the side.
-        const int line = (side == Side::top || side == Side::left) ? step : shadowDepth - 1 - step;
-        const auto colour = juce::Colours::black.withAlpha (shadowAlpha (step, shadowDepth));
+        const int line = (side == Side::top || side == Side::left) ? step : depth - 1 - step;
+        const auto colour = juce::Colours::black.withAlpha (shadowAlpha (step, depth));
 
-        for (int along = 0; along < shadowLength; ++along)
+        for (int along = 0; along < length; ++along)
             image.setPixelAt (horizontal ? along : line, horizontal ? line : along, colour);
     }
 

@@ -1,21 +1,26 @@
 // quilvern-art: draws the product's artwork (the face, its film strips, the
-// display font and the look and feel's images) and writes the PNG files
-// into the resource folder, from which the plug-in embeds them, and the
-// standalone program's desktop icons into its icons/ folder.
+// display font and the look and feel's images) at 1x and at 2x and writes
+// the PNG files (Name.png, Name@2x.png) into the resource folder, from
+// which the plug-in embeds them, and the standalone program's desktop icons
+// into its icons/ folder.
 //
 //     quilvern-art RESOURCES [--preview FOLDER] [--position P]
 //
 // --preview also writes the composed face, enlargements and contact sheets
-// into FOLDER; --position (0 to 1, default 0) picks the frame every strip
-// shows in the composed face.
+// into FOLDER (the 2x set's into FOLDER/2x), the 2x face beside the 1x face
+// resampled, and prints how many strong edges each keeps; --position (0 to
+// 1, default 0) picks the frame every strip shows in the composed face.
 #include "tools/art/AppIcon.h"
 #include "tools/art/ArtCatalogue.h"
 #include "tools/art/ArtPreview.h"
+#include "tools/art/ArtScale.h"
 #include "tools/art/PngWriter.h"
+#include "tools/art/ScaleComparison.h"
 
 #include <juce_events/juce_events.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace
 {
@@ -42,6 +47,40 @@ juce::Result writeImages (const juce::Array<ArtCatalogue::Entry>& entries, const
 
     return juce::Result::ok();
 }
+
+struct ArtSet
+{
+    int scale;
+    juce::Array<ArtCatalogue::Entry> face, widgets;
+};
+
+juce::Result writePreviews (const SkinLayout& layout, const std::vector<ArtSet>& sets, const juce::File& folder, float position)
+{
+    juce::Array<juce::Image> faces;
+
+    for (const auto& set : sets)
+    {
+        const ArtPreview preview (layout, set.face, set.widgets, set.scale);
+        const auto setFolder = set.scale == 1 ? folder : folder.getChildFile (juce::String (set.scale) + "x");
+        setFolder.createDirectory();
+        faces.add (preview.composeFace (position));
+
+        if (const auto result = preview.writeAll (setFolder, position); result.failed())
+            return result;
+    }
+
+    for (int part = 0; part < 3; ++part)
+    {
+        const auto name = "face-compare-part" + juce::String (part + 1) + "-2x.png";
+        const auto result = PngWriter::write (ScaleComparison::sideBySide (faces[0], faces[1], part, 2), folder.getChildFile (name));
+
+        if (result.failed())
+            return result;
+    }
+
+    std::printf ("quilvern-art: %s\n", ScaleComparison::edgeReport (faces[0], faces[1]).toRawUTF8());
+    return juce::Result::ok();
+}
 } // namespace
 
 int main (int argc, char* argv[])
@@ -64,15 +103,22 @@ int main (int argc, char* argv[])
         if (result.failed())
             return fail (result.getErrorMessage());
 
-    const ArtCatalogue catalogue (layout, fonts);
-    const auto face = catalogue.faceImages();
-    const auto widgets = catalogue.widgetImages();
+    std::vector<ArtSet> sets;
+    int written = 0;
 
-    for (const auto& result : { writeImages (face, resources), writeImages (widgets, resources) })
-        if (result.failed())
-            return fail (result.getErrorMessage());
+    for (const int scale : ArtScale::scales)
+    {
+        const ArtCatalogue catalogue (layout, fonts, scale);
+        sets.push_back ({ scale, catalogue.faceImages(), catalogue.widgetImages() });
 
-    std::printf ("quilvern-art: wrote %d images into %s\n", face.size() + widgets.size(), resources.getFullPathName().toRawUTF8());
+        for (const auto& result : { writeImages (sets.back().face, resources), writeImages (sets.back().widgets, resources) })
+            if (result.failed())
+                return fail (result.getErrorMessage());
+
+        written += sets.back().face.size() + sets.back().widgets.size();
+    }
+
+    std::printf ("quilvern-art: wrote %d images into %s\n", written, resources.getFullPathName().toRawUTF8());
 
     // The standalone program's desktop icons, outside the embedded files.
     const auto icons = resources.getChildFile ("icons");
@@ -86,7 +132,7 @@ int main (int argc, char* argv[])
     {
         const auto folder = argumentFile (arguments[previewIndex + 1]);
         folder.createDirectory();
-        const auto result = ArtPreview (layout, face, widgets).writeAll (folder, position);
+        const auto result = writePreviews (layout, sets, folder, position);
 
         if (result.failed())
             return fail (result.getErrorMessage());

@@ -1,9 +1,12 @@
-#include "tools/art/FilmStrip.h"
+#include "tools/art/StripRenderer.h"
 
-juce::Image FilmStrip::render (int width, int frameHeight, int frames, const FramePainter& paintFrame)
+#include "tools/art/ArtScale.h"
+
+juce::Image StripRenderer::render (int width, int frameHeight, int frames, int scale, const FramePainter& paintFrame)
 {
-    juce::Image strip (juce::Image::ARGB, width, frameHeight * frames, true);
+    auto strip = ArtScale::image (juce::Image::ARGB, width, frameHeight * frames, scale);
     juce::Graphics g (strip);
+    ArtScale::apply (g, scale);
 
     for (int frame = 0; frame < frames; ++frame)
     {
@@ -16,7 +19,7 @@ juce::Image FilmStrip::render (int width, int frameHeight, int frames, const Fra
     return strip;
 }
 
-juce::Image FilmStrip::getFrame (const juce::Image& strip, int frames, int frame)
+juce::Image StripRenderer::getFrame (const juce::Image& strip, int frames, int frame)
 {
     const int frameHeight = strip.getHeight() / juce::jmax (1, frames);
     return strip.getClippedImage ({ 0, frame * frameHeight, strip.getWidth(), frameHeight });
