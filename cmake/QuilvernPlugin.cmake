@@ -57,7 +57,7 @@ file(GLOB QUILVERN_SOURCES CONFIGURE_DEPENDS
     ${QUILVERN_ROOT}/engine/*.cpp
     ${QUILVERN_ROOT}/framework/*.cpp
     ${QUILVERN_ROOT}/presets/*.cpp
-    ${QUILVERN_ROOT}/gui/*.cpp)
+    ${QUILVERN_ROOT}/gui/*/*.cpp)
 
 # The VST 2.4 boundary belongs to the VST 2.4 library alone, the VST3 audio
 # processor to the VST3 library.

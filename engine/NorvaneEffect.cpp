@@ -1,6 +1,6 @@
 #include "engine/NorvaneEffect.h"
 
-#include "gui/NorvaneEffectEditor.h"
+#include "gui/editor/NorvaneEffectEditor.h"
 
 #include <algorithm>
 #include <cmath>

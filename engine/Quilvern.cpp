@@ -4,7 +4,7 @@
 #include "engine/QuilvernParameterText.h"
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
-#include "gui/QuilvernEditor.h"
+#include "gui/editor/QuilvernEditor.h"
 
 namespace
 {

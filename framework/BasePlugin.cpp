@@ -7,7 +7,7 @@
 #include "framework/ModuleFile.h"
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
-#include "gui/BasePluginEditor.h"
+#include "gui/editor/BasePluginEditor.h"
 
 #include <cstdlib>
 #include <cstring>

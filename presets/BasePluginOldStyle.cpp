@@ -4,7 +4,7 @@
 #include "framework/ListenerWalk.h"
 #include "framework/ModuleFile.h"
 #include "framework/StringParameter.h"
-#include "gui/BasePluginEditorOldStyle.h"
+#include "gui/editor/BasePluginEditorOldStyle.h"
 
 namespace
 {
