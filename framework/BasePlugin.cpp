@@ -7,7 +7,6 @@
 #include "framework/ModuleFile.h"
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
-#include "gui/editor/BasePluginEditor.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -118,17 +117,7 @@ void BasePlugin::start()
         vst3Extension = vst3ExtensionMaker (*this);
 
     editorComponent = createEditorComponent();
-
-    if (auto* editor = dynamic_cast<BasePluginEditor*> (editorComponent.get()))
-    {
-        editor->buildGenericLayout();
-
-        if (isDebugMode())
-            editor->createDebugPanel();
-
-        // Widgets take their fonts and metrics from the editor's look and feel.
-        editor->sendLookAndFeelChange();
-    }
+    buildEditorComponent();
 
     if (auto* timer = asTimer (editorComponent.get()))
         timer->startTimer (editorTimerIntervalMs);
@@ -154,7 +143,6 @@ void BasePlugin::initialise()
     initialised();
 }
 
-std::unique_ptr<juce::Component> BasePlugin::createEditorComponent() { return std::make_unique<BasePluginEditor> (*this); }
 juce::String BasePlugin::getPluginName() const { return "BasePlugin"; }
 juce::String BasePlugin::getPluginCode() const { return "XX"; }
 bool BasePlugin::isStateXml (const juce::XmlElement& e) const { return hasTagAndApplication (e, "PluginState"); }

@@ -76,6 +76,9 @@ public:
     //==============================================================================
     // Hooks answered by the classes built on this one.
     virtual void initialise();
+    // The persistent editor component: each class of the chain makes its own
+    // editor class. Defined with the editors (gui/editor/ProcessorEditors.cpp),
+    // so that the model includes nothing of the editor.
     virtual std::unique_ptr<juce::Component> createEditorComponent();
     virtual juce::String getPluginName() const;
     virtual juce::String getPluginCode() const;
@@ -206,6 +209,10 @@ private:
     int findSlotOf (const Parameter& parameter) const;
     void addDebugParametersAndEvents();
     void addHostParameters();
+    // The editor's own steps once createEditorComponent() has made it (its
+    // layout without a skin, the debug panel in debug mode, the look and
+    // feel sent through its widgets); defined with the editors too.
+    void buildEditorComponent();
     void handleAsyncUpdate() override;
 
     std::unique_ptr<ParameterManager> parameters;
