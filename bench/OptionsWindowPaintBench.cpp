@@ -6,9 +6,9 @@
 #include "bench/JuceBenchmarkMain.h"
 #include "engine/Quilvern.h"
 #include "gui/editor/MidiControlComponent.h"
+#include "gui/editor/PresetsSettingsComponent.h"
 #include "gui/look/DefaultLookAndFeel.h"
 #include "gui/windows/OptionsWindow.h"
-#include "gui/editor/PresetsSettingsComponent.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 #include "gui/browser/GroupListColumn.h"
 
-#include "presets/BasePluginOldStyle.h"
 #include "gui/browser/PresetListColumn.h"
+#include "presets/BasePluginOldStyle.h"
 
 GroupListColumn::GroupListColumn (BasePluginOldStyle& owner)
     : CommonColumn (owner, false)

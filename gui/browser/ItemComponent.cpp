@@ -1,9 +1,9 @@
 #include "gui/browser/ItemComponent.h"
 
 #include "gui/browser/ColumnBrowser.h"
-#include "gui/look/EmbeddedFonts.h"
 #include "gui/browser/List.h"
 #include "gui/browser/ListColumn.h"
+#include "gui/look/EmbeddedFonts.h"
 
 ItemComponent::ItemComponent (List& owner)
     : list (owner)

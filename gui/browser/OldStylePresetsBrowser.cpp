@@ -1,8 +1,8 @@
 #include "gui/browser/OldStylePresetsBrowser.h"
 
-#include "presets/BasePluginOldStyle.h"
 #include "gui/browser/GroupListColumn.h"
 #include "gui/browser/PresetListColumn.h"
+#include "presets/BasePluginOldStyle.h"
 
 OldStylePresetsBrowser::OldStylePresetsBrowser (BasePluginOldStyle& owner)
     : plugin (owner)

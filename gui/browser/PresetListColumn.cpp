@@ -1,8 +1,8 @@
 #include "gui/browser/PresetListColumn.h"
 
+#include "gui/browser/GroupListColumn.h"
 #include "gui/browser/List.h"
 #include "presets/BasePluginOldStyle.h"
-#include "gui/browser/GroupListColumn.h"
 
 PresetListColumn::PresetListColumn (BasePluginOldStyle& owner, int groupIndex)
     : CommonColumn (owner, true), group (groupIndex)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/skin/BaseGFXController.h"
 #include "gui/controls/ButtonRepeat.h"
+#include "gui/skin/BaseGFXController.h"
 
 // A push button that fires named events: "onClick" for a plain click,
 // "onClickWithCtrl" for a click with Ctrl held (no fallback to the plain

@@ -4,15 +4,15 @@
 #include "framework/BoolParameter.h"
 #include "framework/EmbeddedResources.h"
 #include "framework/IntParameter.h"
-#include "gui/editor/MidiControlComponent.h"
-#include "gui/windows/AboutWindow.h"
-#include "gui/look/EmbeddedImages.h"
 #include "gui/controls/GFXKnob.h"
 #include "gui/controls/GFXMultiStateButton.h"
-#include "gui/skin/GFXPanel.h"
 #include "gui/controls/GFXSwitch.h"
 #include "gui/controls/GFXToggleButton.h"
+#include "gui/editor/MidiControlComponent.h"
+#include "gui/look/EmbeddedImages.h"
+#include "gui/skin/GFXPanel.h"
 #include "gui/skin/SkinXml.h"
+#include "gui/windows/AboutWindow.h"
 
 namespace
 {

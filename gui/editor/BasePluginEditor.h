@@ -1,14 +1,14 @@
 #pragma once
 
-#include "gui/files/DefaultResourceCheckBox.h"
 #include "framework/MidiControl.h"
+#include "gui/files/DefaultResourceCheckBox.h"
 #include "gui/look/DefaultLookAndFeel.h"
 #include "gui/skin/GUIController.h"
-#include "gui/windows/OptionsWindow.h"
-#include "gui/widgets/PseudoModalComponent.h"
 #include "gui/skin/SkinControls.h"
+#include "gui/widgets/PseudoModalComponent.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/widgets/TabbedComponentEx.h"
+#include "gui/windows/OptionsWindow.h"
 
 #include <atomic>
 

@@ -1,8 +1,8 @@
 #include "gui/editor/BasePluginEditorOldStyle.h"
 
 #include "gui/editor/MidiControlComponent.h"
-#include "presets/BasePluginOldStyle.h"
 #include "gui/editor/OldStylePresetBrowserWindow.h"
+#include "presets/BasePluginOldStyle.h"
 
 BasePluginEditorOldStyle::BasePluginEditorOldStyle (BasePluginOldStyle& plugin)
     : BasePluginEditor (plugin), oldStylePlugin (plugin)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "gui/editor/BasePluginEditor.h"
 #include "gui/controls/GFXDisplay.h"
-#include "gui/widgets/RadioButtons.h"
+#include "gui/editor/BasePluginEditor.h"
 #include "gui/editor/PresetsSettingsComponent.h"
+#include "gui/widgets/RadioButtons.h"
 
 class BasePluginOldStyle;
 class OldStylePresetBrowserWindow;

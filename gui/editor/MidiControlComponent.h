@@ -1,10 +1,10 @@
 #pragma once
 
-#include "gui/files/DefaultResourceCheckBox.h"
 #include "framework/MidiControl.h"
-#include "gui/windows/AlertWindow.h"
-#include "gui/widgets/ComponentRow.h"
+#include "gui/files/DefaultResourceCheckBox.h"
 #include "gui/files/FileDialog.h"
+#include "gui/widgets/ComponentRow.h"
+#include "gui/windows/AlertWindow.h"
 
 // The "Midi Control" page of the options window: the controller assignments
 // of a MidiControl in a list, buttons to delete one, clear them all, load a

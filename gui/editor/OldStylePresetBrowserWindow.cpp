@@ -1,9 +1,9 @@
 #include "gui/editor/OldStylePresetBrowserWindow.h"
 
+#include "gui/browser/GroupListColumn.h"
 #include "gui/look/DefaultLookAndFeel.h"
 #include "gui/look/EmbeddedFonts.h"
 #include "presets/BasePluginOldStyle.h"
-#include "gui/browser/GroupListColumn.h"
 #include "presets/PresetFileNames.h"
 
 namespace

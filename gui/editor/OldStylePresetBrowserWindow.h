@@ -1,10 +1,10 @@
 #pragma once
 
-#include "gui/widgets/ComponentRow.h"
+#include "gui/browser/OldStylePresetsBrowser.h"
 #include "gui/files/FileDialog.h"
+#include "gui/widgets/ComponentRow.h"
 #include "gui/widgets/TextButtonEx.h"
 #include "gui/windows/WindowComponent.h"
-#include "gui/browser/OldStylePresetsBrowser.h"
 
 class BasePluginOldStyle;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/widgets/RadioButtons.h"
 #include "gui/files/DefaultResourcesRadioButtons.h"
+#include "gui/widgets/RadioButtons.h"
 
 class BasePluginOldStyle;
 

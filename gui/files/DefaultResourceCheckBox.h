@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/widgets/CheckBox.h"
 #include "gui/files/PathComponent.h"
+#include "gui/widgets/CheckBox.h"
 
 // A resource that is either the built-in default or a file of the user's:
 // a check box ("use my file") and, 5 pixels to its right, the file's path

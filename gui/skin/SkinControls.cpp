@@ -5,11 +5,11 @@
 #include "gui/controls/GFXDisplayFloat.h"
 #include "gui/controls/GFXKnob.h"
 #include "gui/controls/GFXMultiStateButton.h"
-#include "gui/skin/GFXPanel.h"
 #include "gui/controls/GFXRocker.h"
 #include "gui/controls/GFXSwitch.h"
 #include "gui/controls/GFXToggleButton.h"
 #include "gui/controls/PlaceholderControls.h"
+#include "gui/skin/GFXPanel.h"
 #include "gui/skin/SkinXml.h"
 
 namespace

@@ -4,13 +4,13 @@
 #include <gmock/gmock.h>
 
 #include "engine/QuilvernFactory.h"
-#include "gui/editor/BasePluginEditorOldStyle.h"
+#include "gui/browser/GroupListColumn.h"
 #include "gui/browser/ItemComponent.h"
 #include "gui/browser/List.h"
-#include "presets/BasePluginOldStyle.h"
-#include "gui/browser/GroupListColumn.h"
-#include "gui/editor/OldStylePresetBrowserWindow.h"
 #include "gui/browser/PresetListColumn.h"
+#include "gui/editor/BasePluginEditorOldStyle.h"
+#include "gui/editor/OldStylePresetBrowserWindow.h"
+#include "presets/BasePluginOldStyle.h"
 #include "support/MessagePump.h"
 #include "support/ScriptedFileDialog.h"
 #include "support/TestDesktop.h"

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 
-#include "presets/BasePluginOldStyle.h"
 #include "gui/editor/PresetsSettingsComponent.h"
+#include "presets/BasePluginOldStyle.h"
 #include "support/MessagePump.h"
 #include "support/ScriptedFileDialog.h"
 #include "support/TestDesktop.h"

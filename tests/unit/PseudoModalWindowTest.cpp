@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 
-#include "gui/windows/AlertWindow.h"
 #include "gui/widgets/ComboBoxEx.h"
 #include "gui/widgets/LabelWithModalTextEditor.h"
+#include "gui/windows/AlertWindow.h"
 #include "gui/windows/OptionsWindow.h"
 #include "support/MessagePump.h"
 #include "support/TestDesktop.h"

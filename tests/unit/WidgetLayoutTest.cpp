@@ -1,9 +1,9 @@
 #include <gmock/gmock.h>
 
+#include "gui/files/PathComponent.h"
+#include "gui/look/DefaultLookAndFeel.h"
 #include "gui/widgets/CheckBox.h"
 #include "gui/widgets/ComponentRow.h"
-#include "gui/look/DefaultLookAndFeel.h"
-#include "gui/files/PathComponent.h"
 #include "gui/widgets/RadioButtons.h"
 #include "gui/widgets/TextButtonEx.h"
 

@@ -4,8 +4,8 @@
 #include "framework/EventsMap.h"
 #include "framework/ParameterManager.h"
 #include "framework/StringParameter.h"
-#include "gui/look/EmbeddedImages.h"
 #include "gui/controls/GFXAnimation.h"
+#include "gui/look/EmbeddedImages.h"
 #include "gui/skin/SkinControls.h"
 #include "gui/skin/SkinXml.h"
 

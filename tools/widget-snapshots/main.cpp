@@ -2,19 +2,19 @@
 // (default: widget-snapshots in the current folder). No display is needed.
 
 #include "gui/editor/MidiControlListComponent.h"
-#include "gui/windows/AlertWindow.h"
+#include "gui/editor/PresetsSettingsComponent.h"
+#include "gui/files/PathComponent.h"
+#include "gui/look/DefaultLookAndFeel.h"
 #include "gui/widgets/CheckBox.h"
 #include "gui/widgets/ComboBoxEx.h"
 #include "gui/widgets/ComponentRow.h"
-#include "gui/look/DefaultLookAndFeel.h"
 #include "gui/widgets/LabelWithModalTextEditor.h"
-#include "gui/windows/OptionsWindow.h"
-#include "gui/files/PathComponent.h"
 #include "gui/widgets/RadioButtons.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/widgets/TextButtonEx.h"
+#include "gui/windows/AlertWindow.h"
+#include "gui/windows/OptionsWindow.h"
 #include "presets/BasePluginOldStyle.h"
-#include "gui/editor/PresetsSettingsComponent.h"
 
 #include <iostream>
 
