@@ -1,6 +1,7 @@
 #include "framework/BasePlugin.h"
 
 #include "framework/AudioProcessorEditorWrapper.h"
+#include "framework/ChunkEnvelope.h"
 #include "framework/FloatParameter.h"
 #include "framework/HostParameter.h"
 #include "framework/ListenerWalk.h"
@@ -9,7 +10,6 @@
 #include "framework/XmlUtilities.h"
 
 #include <cstdlib>
-#include <cstring>
 
 namespace
 {
@@ -17,11 +17,6 @@ constexpr int indexToSlotBuckets = 101;
 constexpr int numDebugItems = 12;
 constexpr int firstDebugParameter = 300000;
 constexpr int firstDebugEvent = 10000;
-// The state chunk's envelope: "VC2!", then the text length.
-constexpr juce::uint32 chunkMagic = 0x21324356;
-constexpr int chunkHeaderSize = 8;
-// The zero byte after the text and one spare byte.
-constexpr size_t chunkTrailerSize = 2;
 
 // The user's own settings folder: %APPDATA% on Windows, elsewhere
 // $XDG_CONFIG_HOME or ~/.config. JUCE's lookup of the latter ignores
@@ -271,7 +266,7 @@ juce::AudioProcessorEditor* BasePlugin::createEditor()
 void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
 {
     if (auto xml = createStateXml())
-        writeXmlChunk (*xml, destData);
+        ChunkEnvelope::write (*xml, destData);
 
     pendingStateSaved.store (1);
     triggerAsyncUpdate();
@@ -279,7 +274,7 @@ void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
 
 void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (auto xml = readXmlChunk (data, sizeInBytes))
+    if (auto xml = ChunkEnvelope::read (data, sizeInBytes))
         setStateFromXml (*xml);
 
     if (vst3Extension != nullptr)
@@ -292,86 +287,13 @@ void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
 void BasePlugin::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
 {
     if (auto xml = createProgramStateXml())
-        writeXmlChunk (*xml, destData);
+        ChunkEnvelope::write (*xml, destData);
 }
 
 void BasePlugin::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
 {
-    if (auto xml = readXmlChunk (data, sizeInBytes))
+    if (auto xml = ChunkEnvelope::read (data, sizeInBytes))
         setProgramStateFromXml (*xml);
-}
-
-namespace
-{
-void writeLittleEndian (char* destination, juce::uint32 value)
-{
-    const auto stored = juce::ByteOrder::swapIfBigEndian (value);
-    std::memcpy (destination, &stored, sizeof (stored));
-}
-
-// JUCE's one-line writer dereferences its null line break for an element
-// that follows text in its parent and has children or long attributes.
-bool hasElementAfterText (const juce::XmlElement& element)
-{
-    bool afterText = false;
-
-    for (auto* child : element.getChildIterator())
-    {
-        if (! child->isTextElement() && (afterText || hasElementAfterText (*child)))
-            return true;
-
-        afterText = child->isTextElement();
-    }
-
-    return false;
-}
-} // namespace
-
-void BasePlugin::writeXmlChunk (const juce::XmlElement& xml, juce::MemoryBlock& destData)
-{
-    // Written by hand rather than with copyXmlToBinary, whose block in this
-    // JUCE version starts the text with an XML declaration and ends after
-    // the zero byte. The chunk keeps the layout projects have always held:
-    // "VC2!", the text's length, the whole document on one line without a
-    // declaration, a zero byte and one spare byte. getXmlFromBinary reads both.
-    auto format = juce::XmlElement::TextFormat().singleLine().withoutHeader();
-
-    if (hasElementAfterText (xml))
-    {
-        format.newLineChars = " ";
-        format.lineWrapLength = std::numeric_limits<int>::max();
-    }
-
-    const auto text = xml.toString (format);
-    const auto textLength = text.getNumBytesAsUTF8();
-
-    destData.setSize (chunkHeaderSize + textLength + chunkTrailerSize, true);
-    auto* bytes = static_cast<char*> (destData.getData());
-    writeLittleEndian (bytes, chunkMagic);
-    writeLittleEndian (bytes + 4, (juce::uint32) textLength);
-    text.copyToUTF8 (bytes + chunkHeaderSize, textLength + 1);
-}
-
-std::unique_ptr<juce::XmlElement> BasePlugin::readXmlChunk (const void* data, int sizeInBytes)
-{
-    if (data == nullptr || sizeInBytes <= chunkHeaderSize || juce::ByteOrder::littleEndianInt (data) != chunkMagic)
-        return {};
-
-    const auto* bytes = static_cast<const char*> (data);
-    const auto textLength = (int) juce::ByteOrder::littleEndianInt (bytes + 4);
-
-    if (textLength <= 0)
-        return {};
-
-    // JUCE's parser recurses per nesting level and trusts the text to be
-    // UTF-8; a chunk from a damaged or hostile project must not reach it
-    // unless it is safe.
-    const auto available = (size_t) juce::jmin (textLength, sizeInBytes - chunkHeaderSize);
-
-    if (! XmlUtilities::isSafeToParse (bytes + chunkHeaderSize, available))
-        return {};
-
-    return getXmlFromBinary (data, sizeInBytes);
 }
 
 void BasePlugin::addStateListener (StateListener* listener)
