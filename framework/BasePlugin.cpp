@@ -7,9 +7,9 @@
 #include "framework/ListenerWalk.h"
 #include "framework/ModuleFile.h"
 #include "framework/NumberText.h"
+#include "framework/UserSettingsFile.h"
 #include "framework/XmlUtilities.h"
 
-#include <cstdlib>
 
 namespace
 {
@@ -17,21 +17,6 @@ constexpr int indexToSlotBuckets = 101;
 constexpr int numDebugItems = 12;
 constexpr int firstDebugParameter = 300000;
 constexpr int firstDebugEvent = 10000;
-
-// The user's own settings folder: %APPDATA% on Windows, elsewhere
-// $XDG_CONFIG_HOME or ~/.config. JUCE's lookup of the latter ignores
-// XDG_CONFIG_HOME; the XDG rules also ignore it when it is not an absolute path.
-juce::File getUserSettingsFolder()
-{
-    const auto standard = juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory);
-   #if JUCE_WINDOWS
-    return standard;
-   #else
-    const auto* configHome = std::getenv ("XDG_CONFIG_HOME");
-    const juce::String configPath (juce::CharPointer_UTF8 (configHome != nullptr ? configHome : ""));
-    return juce::File::isAbsolutePath (configPath) ? juce::File (configPath) : standard;
-   #endif
-}
 
 juce::Timer* asTimer (juce::Component* component)
 {
@@ -501,40 +486,26 @@ juce::File BasePlugin::getUserSettingsFile() const
 
 juce::File BasePlugin::getUserSettingsFallbackFile() const
 {
-    const auto name = getPluginName();
-    return getUserSettingsFolder().getChildFile (name).getChildFile (name + ".ini");
+    return UserSettingsFile::getPerUserFile (getPluginName());
 }
 
 bool BasePlugin::canWriteUserSettingsFile (const juce::File& file) const
 {
-    const auto folder = file.getParentDirectory();
-    return folder.isDirectory() && folder.hasWriteAccess();
+    return UserSettingsFile::canWriteFile (file);
 }
 
-juce::File BasePlugin::getUserSettingsWriteFile() const
+UserSettingsFile BasePlugin::getUserSettingsLocation() const
 {
-    const auto besideLibrary = getUserSettingsFile();
-
-    if (besideLibrary == juce::File() || canWriteUserSettingsFile (besideLibrary))
-        return besideLibrary;
-
-    return getUserSettingsFallbackFile();
+    return { getUserSettingsFile(), getUserSettingsFallbackFile(),
+             [this] (const juce::File& file) { return canWriteUserSettingsFile (file); } };
 }
 
-juce::File BasePlugin::getUserSettingsReadFile() const
-{
-    const auto file = getUserSettingsWriteFile();
-    return file.existsAsFile() ? file : getUserSettingsFile();
-}
+juce::File BasePlugin::getUserSettingsWriteFile() const { return getUserSettingsLocation().getWriteFile(); }
+juce::File BasePlugin::getUserSettingsReadFile() const { return getUserSettingsLocation().getReadFile(); }
 
 void BasePlugin::loadUserSettingsFile()
 {
-    const auto file = getUserSettingsReadFile();
-
-    if (file == juce::File())
-        return;
-
-    if (auto xml = XmlUtilities::readFile (file))
+    if (auto xml = UserSettingsFile::read (getUserSettingsReadFile()))
         loadUserSettings (*xml);
 }
 
@@ -546,8 +517,7 @@ void BasePlugin::saveUserSettingsFile()
         return;
 
     if (auto xml = createUserSettingsXml())
-        if (file.getParentDirectory().createDirectory())
-            XmlUtilities::writeFile (*xml, file);
+        UserSettingsFile::write (*xml, file);
 }
 
 juce::String BasePlugin::getMidiMapExtension() const

@@ -11,6 +11,8 @@
 #include <atomic>
 #include <map>
 
+class UserSettingsFile;
+
 // The framework's audio processor: answers the host's parameter, name,
 // program, state and editor questions, maps up to 128 host slots onto
 // parameters, forwards parameter changes and gestures to the host (but never
@@ -156,10 +158,7 @@ public:
     bool hasTagAndApplication (const juce::XmlElement& element, juce::StringRef tag) const;
     std::unique_ptr<juce::XmlElement> createElementWithApplication (juce::StringRef tag) const;
 
-    // The settings file lives beside the library while that folder can be
-    // written; otherwise in a per-user folder. Reading takes the file where
-    // the next write will go, and when that one is missing (a library folder
-    // that cannot be written, no per-user file yet) the one beside the library.
+    // The settings file (UserSettingsFile) at the places the hooks below name.
     void loadUserSettingsFile();
     void saveUserSettingsFile();
     juce::File getUserSettingsReadFile() const;
@@ -181,12 +180,10 @@ protected:
     // getPluginName() + ".ini" in the plug-in's folder; nothing before
     // completeCreation() has found that folder.
     virtual juce::File getUserSettingsFile() const;
-    // The same name in the user's settings folder ($XDG_CONFIG_HOME or
-    // ~/.config; %APPDATA% on Windows) under getPluginName(), for when the
-    // plug-in's folder cannot be written.
+    // The same name in the user's settings folder under getPluginName(), for
+    // when the plug-in's folder cannot be written (UserSettingsFile::getPerUserFile).
     virtual juce::File getUserSettingsFallbackFile() const;
-    // Whether the file's folder exists and this process may write in it
-    // (the file is replaced by a rename, so its own permissions do not count).
+    // UserSettingsFile::canWriteFile.
     virtual bool canWriteUserSettingsFile (const juce::File& file) const;
 
     // getNumHostParameters() limited to the slots the base can hold.
@@ -195,6 +192,7 @@ protected:
 private:
     Parameter* getSlotParameter (int slot) const;
     int findSlotOf (const Parameter& parameter) const;
+    UserSettingsFile getUserSettingsLocation() const;
     void addDebugParametersAndEvents();
     void addHostParameters();
     // The editor's own steps once createEditorComponent() has made it (its
