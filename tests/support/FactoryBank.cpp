@@ -1,4 +1,4 @@
-#include "tools/presetcheck/FactoryBank.h"
+#include "tests/support/FactoryBank.h"
 
 #include "framework/EmbeddedResources.h"
 #include "framework/NumberText.h"
