@@ -23,6 +23,7 @@
 
 #include <cmath>
 #include <thread>
+#include <typeinfo>
 
 namespace
 {
@@ -521,4 +522,33 @@ TEST (DebugPanel, TwelveKnobsOnTheDebugParametersAndTwelveEventButtonsBehindTheF
         EXPECT_EQ (button->getBounds(), juce::Rectangle<int> (i * 30, 100, 20, 20));
         EXPECT_EQ (button->getClickEventId(), 10000 + i);
     }
+}
+
+//==============================================================================
+namespace
+{
+template <typename Plugin>
+const std::type_info& startedEditorType (Plugin& plugin)
+{
+    plugin.completeCreation();
+    plugin.start();
+    return typeid (*plugin.getEditorComponent());
+}
+} // namespace
+
+// The processors declare their editor hook in the model and the editors
+// define it: each class of the processor chain still makes its own class of
+// the editor chain.
+TEST (EditorChain, EachProcessorClassMakesItsOwnEditorClass)
+{
+    WithoutAudio<BasePlugin> base;
+    WithoutAudio<BasePluginOldStyle> oldStyle;
+    WithoutAudio<NorvaneEffect> effect;
+    Quilvern product;
+    product.setUserSettingsFile (juce::File());
+
+    EXPECT_EQ (startedEditorType (base), typeid (BasePluginEditor));
+    EXPECT_EQ (startedEditorType (oldStyle), typeid (BasePluginEditorOldStyle));
+    EXPECT_EQ (startedEditorType (effect), typeid (NorvaneEffectEditor));
+    EXPECT_EQ (startedEditorType (product), typeid (QuilvernEditor));
 }
