@@ -3,7 +3,7 @@
 // and creating the product with its editor through the editor's first paint.
 #include "bench/JuceBenchmarkMain.h"
 #include "engine/QuilvernFactory.h"
-#include "gui/QuilvernEditor.h"
+#include "gui/editor/QuilvernEditor.h"
 #include "tests/support/RepaintRecorder.h"
 
 #include <cmath>

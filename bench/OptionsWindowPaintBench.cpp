@@ -5,10 +5,10 @@
 // counts: the first call is the first paint.
 #include "bench/JuceBenchmarkMain.h"
 #include "engine/Quilvern.h"
-#include "framework/MidiControlComponent.h"
-#include "gui/DefaultLookAndFeel.h"
-#include "gui/OptionsWindow.h"
-#include "presets/PresetsSettingsComponent.h"
+#include "gui/editor/MidiControlComponent.h"
+#include "gui/editor/PresetsSettingsComponent.h"
+#include "gui/look/DefaultLookAndFeel.h"
+#include "gui/windows/OptionsWindow.h"
 
 namespace
 {

@@ -23,7 +23,7 @@
 #include "bench/CoreRig.h"
 #include "bench/ThreadCpuClock.h"
 #include "engine/PhaserChunkKernel.h"
-#include "tools/presetcheck/FactoryBank.h"
+#include "tests/support/FactoryBank.h"
 
 namespace
 {

@@ -3,9 +3,9 @@
 // so that the preset column holds 128 rows (target under 2 ms).
 #include "bench/JuceBenchmarkMain.h"
 #include "engine/QuilvernFactory.h"
-#include "gui/QuilvernEditor.h"
-#include "presets/OldStylePresetBrowserWindow.h"
-#include "presets/PresetListColumn.h"
+#include "gui/browser/PresetListColumn.h"
+#include "gui/editor/OldStylePresetBrowserWindow.h"
+#include "gui/editor/QuilvernEditor.h"
 
 static void BM_RepaintOpenBrowser (benchmark::State& state)
 {

@@ -57,7 +57,7 @@ file(GLOB QUILVERN_SOURCES CONFIGURE_DEPENDS
     ${QUILVERN_ROOT}/engine/*.cpp
     ${QUILVERN_ROOT}/framework/*.cpp
     ${QUILVERN_ROOT}/presets/*.cpp
-    ${QUILVERN_ROOT}/gui/*.cpp)
+    ${QUILVERN_ROOT}/gui/*/*.cpp)
 
 # The VST 2.4 boundary belongs to the VST 2.4 library alone, the VST3 audio
 # processor to the VST3 library.
@@ -83,15 +83,20 @@ else()
     target_compile_definitions(Quilvern PUBLIC JUCE_USE_FLAC=0)
 endif()
 
-target_compile_definitions(Quilvern PUBLIC
+# What every target that compiles JUCE's modules here needs: the plug-in, and
+# the test programs and tools that compile their own copy of JUCE to host it.
+add_library(quilvern_juce_options INTERFACE)
+target_compile_definitions(quilvern_juce_options INTERFACE
     JUCE_WEB_BROWSER=0
     JUCE_USE_CURL=0
+    JUCE_MODAL_LOOPS_PERMITTED=1)
+
+target_compile_definitions(Quilvern PUBLIC
     JUCE_USE_OGGVORBIS=0
     JUCE_VST3_CAN_REPLACE_VST2=0
     JUCE_DISPLAY_SPLASH_SCREEN=0
     JUCE_REPORT_APP_USAGE=0
-    JUCE_STRICT_REFCOUNTEDPOINTER=1
-    JUCE_MODAL_LOOPS_PERMITTED=1)
+    JUCE_STRICT_REFCOUNTEDPOINTER=1)
 
 target_link_libraries(Quilvern
     PRIVATE
@@ -101,6 +106,7 @@ target_link_libraries(Quilvern
         juce::juce_gui_extra
         juce::juce_dsp
     PUBLIC
+        quilvern_juce_options
         juce::juce_recommended_config_flags
         juce::juce_recommended_lto_flags)
 

@@ -1,7 +1,5 @@
 #include "engine/NorvaneEffect.h"
 
-#include "gui/NorvaneEffectEditor.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -310,9 +308,4 @@ void NorvaneEffect::setStateFromXml (const juce::XmlElement& element)
     for (auto* child : element.getChildIterator())
         if (isUniqueDataXml (*child))
             readUniqueData (*child);
-}
-
-std::unique_ptr<juce::Component> NorvaneEffect::createEditorComponent()
-{
-    return std::make_unique<NorvaneEffectEditor> (*this);
 }

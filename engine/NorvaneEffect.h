@@ -41,6 +41,7 @@ public:
     using BasePluginOldStyle::processBlock;
 
     void initialise() override;
+    // A NorvaneEffectEditor (gui/editor/ProcessorEditors.cpp).
     std::unique_ptr<juce::Component> createEditorComponent() override;
     void parameterChanged (Parameter* parameter) override;
     std::unique_ptr<juce::XmlElement> createStateXml() override;

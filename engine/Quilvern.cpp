@@ -4,7 +4,6 @@
 #include "engine/QuilvernParameterText.h"
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
-#include "gui/QuilvernEditor.h"
 
 namespace
 {
@@ -169,8 +168,3 @@ bool Quilvern::isBusesLayoutSupported (const BusesLayout& layouts) const
 double Quilvern::getTailLengthSeconds() const { return 0.0; }
 bool Quilvern::acceptsMidi() const { return true; }
 bool Quilvern::producesMidi() const { return false; }
-
-std::unique_ptr<juce::Component> Quilvern::createEditorComponent()
-{
-    return std::make_unique<QuilvernEditor> (*this);
-}

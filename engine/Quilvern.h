@@ -32,6 +32,7 @@ public:
 
     std::unique_ptr<Core> createCore() override;
     int getNumClocks() const override;
+    // A QuilvernEditor (gui/editor/ProcessorEditors.cpp).
     std::unique_ptr<juce::Component> createEditorComponent() override;
 
     void parameterChanged (Parameter* parameter) override;

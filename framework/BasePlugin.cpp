@@ -1,16 +1,15 @@
 #include "framework/BasePlugin.h"
 
 #include "framework/AudioProcessorEditorWrapper.h"
+#include "framework/ChunkEnvelope.h"
 #include "framework/FloatParameter.h"
 #include "framework/HostParameter.h"
 #include "framework/ListenerWalk.h"
 #include "framework/ModuleFile.h"
 #include "framework/NumberText.h"
+#include "framework/UserSettingsFile.h"
 #include "framework/XmlUtilities.h"
-#include "gui/BasePluginEditor.h"
 
-#include <cstdlib>
-#include <cstring>
 
 namespace
 {
@@ -18,26 +17,6 @@ constexpr int indexToSlotBuckets = 101;
 constexpr int numDebugItems = 12;
 constexpr int firstDebugParameter = 300000;
 constexpr int firstDebugEvent = 10000;
-// The state chunk's envelope: "VC2!", then the text length.
-constexpr juce::uint32 chunkMagic = 0x21324356;
-constexpr int chunkHeaderSize = 8;
-// The zero byte after the text and one spare byte.
-constexpr size_t chunkTrailerSize = 2;
-
-// The user's own settings folder: %APPDATA% on Windows, elsewhere
-// $XDG_CONFIG_HOME or ~/.config. JUCE's lookup of the latter ignores
-// XDG_CONFIG_HOME; the XDG rules also ignore it when it is not an absolute path.
-juce::File getUserSettingsFolder()
-{
-    const auto standard = juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory);
-   #if JUCE_WINDOWS
-    return standard;
-   #else
-    const auto* configHome = std::getenv ("XDG_CONFIG_HOME");
-    const juce::String configPath (juce::CharPointer_UTF8 (configHome != nullptr ? configHome : ""));
-    return juce::File::isAbsolutePath (configPath) ? juce::File (configPath) : standard;
-   #endif
-}
 
 juce::Timer* asTimer (juce::Component* component)
 {
@@ -118,17 +97,7 @@ void BasePlugin::start()
         vst3Extension = vst3ExtensionMaker (*this);
 
     editorComponent = createEditorComponent();
-
-    if (auto* editor = dynamic_cast<BasePluginEditor*> (editorComponent.get()))
-    {
-        editor->buildGenericLayout();
-
-        if (isDebugMode())
-            editor->createDebugPanel();
-
-        // Widgets take their fonts and metrics from the editor's look and feel.
-        editor->sendLookAndFeelChange();
-    }
+    buildEditorComponent();
 
     if (auto* timer = asTimer (editorComponent.get()))
         timer->startTimer (editorTimerIntervalMs);
@@ -154,7 +123,6 @@ void BasePlugin::initialise()
     initialised();
 }
 
-std::unique_ptr<juce::Component> BasePlugin::createEditorComponent() { return std::make_unique<BasePluginEditor> (*this); }
 juce::String BasePlugin::getPluginName() const { return "BasePlugin"; }
 juce::String BasePlugin::getPluginCode() const { return "XX"; }
 bool BasePlugin::isStateXml (const juce::XmlElement& e) const { return hasTagAndApplication (e, "PluginState"); }
@@ -283,7 +251,7 @@ juce::AudioProcessorEditor* BasePlugin::createEditor()
 void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
 {
     if (auto xml = createStateXml())
-        writeXmlChunk (*xml, destData);
+        ChunkEnvelope::write (*xml, destData);
 
     pendingStateSaved.store (1);
     triggerAsyncUpdate();
@@ -291,7 +259,7 @@ void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
 
 void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (auto xml = readXmlChunk (data, sizeInBytes))
+    if (auto xml = ChunkEnvelope::read (data, sizeInBytes))
         setStateFromXml (*xml);
 
     if (vst3Extension != nullptr)
@@ -304,86 +272,13 @@ void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
 void BasePlugin::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
 {
     if (auto xml = createProgramStateXml())
-        writeXmlChunk (*xml, destData);
+        ChunkEnvelope::write (*xml, destData);
 }
 
 void BasePlugin::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
 {
-    if (auto xml = readXmlChunk (data, sizeInBytes))
+    if (auto xml = ChunkEnvelope::read (data, sizeInBytes))
         setProgramStateFromXml (*xml);
-}
-
-namespace
-{
-void writeLittleEndian (char* destination, juce::uint32 value)
-{
-    const auto stored = juce::ByteOrder::swapIfBigEndian (value);
-    std::memcpy (destination, &stored, sizeof (stored));
-}
-
-// JUCE's one-line writer dereferences its null line break for an element
-// that follows text in its parent and has children or long attributes.
-bool hasElementAfterText (const juce::XmlElement& element)
-{
-    bool afterText = false;
-
-    for (auto* child : element.getChildIterator())
-    {
-        if (! child->isTextElement() && (afterText || hasElementAfterText (*child)))
-            return true;
-
-        afterText = child->isTextElement();
-    }
-
-    return false;
-}
-} // namespace
-
-void BasePlugin::writeXmlChunk (const juce::XmlElement& xml, juce::MemoryBlock& destData)
-{
-    // Written by hand rather than with copyXmlToBinary, whose block in this
-    // JUCE version starts the text with an XML declaration and ends after
-    // the zero byte. The chunk keeps the layout projects have always held:
-    // "VC2!", the text's length, the whole document on one line without a
-    // declaration, a zero byte and one spare byte. getXmlFromBinary reads both.
-    auto format = juce::XmlElement::TextFormat().singleLine().withoutHeader();
-
-    if (hasElementAfterText (xml))
-    {
-        format.newLineChars = " ";
-        format.lineWrapLength = std::numeric_limits<int>::max();
-    }
-
-    const auto text = xml.toString (format);
-    const auto textLength = text.getNumBytesAsUTF8();
-
-    destData.setSize (chunkHeaderSize + textLength + chunkTrailerSize, true);
-    auto* bytes = static_cast<char*> (destData.getData());
-    writeLittleEndian (bytes, chunkMagic);
-    writeLittleEndian (bytes + 4, (juce::uint32) textLength);
-    text.copyToUTF8 (bytes + chunkHeaderSize, textLength + 1);
-}
-
-std::unique_ptr<juce::XmlElement> BasePlugin::readXmlChunk (const void* data, int sizeInBytes)
-{
-    if (data == nullptr || sizeInBytes <= chunkHeaderSize || juce::ByteOrder::littleEndianInt (data) != chunkMagic)
-        return {};
-
-    const auto* bytes = static_cast<const char*> (data);
-    const auto textLength = (int) juce::ByteOrder::littleEndianInt (bytes + 4);
-
-    if (textLength <= 0)
-        return {};
-
-    // JUCE's parser recurses per nesting level and trusts the text to be
-    // UTF-8; a chunk from a damaged or hostile project must not reach it
-    // unless it is safe.
-    const auto available = (size_t) juce::jmin (textLength, sizeInBytes - chunkHeaderSize);
-
-    if (! XmlUtilities::isSafeToParse (bytes + chunkHeaderSize, available))
-        return {};
-
-    return getXmlFromBinary (data, sizeInBytes);
 }
 
 void BasePlugin::addStateListener (StateListener* listener)
@@ -591,40 +486,26 @@ juce::File BasePlugin::getUserSettingsFile() const
 
 juce::File BasePlugin::getUserSettingsFallbackFile() const
 {
-    const auto name = getPluginName();
-    return getUserSettingsFolder().getChildFile (name).getChildFile (name + ".ini");
+    return UserSettingsFile::getPerUserFile (getPluginName());
 }
 
 bool BasePlugin::canWriteUserSettingsFile (const juce::File& file) const
 {
-    const auto folder = file.getParentDirectory();
-    return folder.isDirectory() && folder.hasWriteAccess();
+    return UserSettingsFile::canWriteFile (file);
 }
 
-juce::File BasePlugin::getUserSettingsWriteFile() const
+UserSettingsFile BasePlugin::getUserSettingsLocation() const
 {
-    const auto besideLibrary = getUserSettingsFile();
-
-    if (besideLibrary == juce::File() || canWriteUserSettingsFile (besideLibrary))
-        return besideLibrary;
-
-    return getUserSettingsFallbackFile();
+    return { getUserSettingsFile(), getUserSettingsFallbackFile(),
+             [this] (const juce::File& file) { return canWriteUserSettingsFile (file); } };
 }
 
-juce::File BasePlugin::getUserSettingsReadFile() const
-{
-    const auto file = getUserSettingsWriteFile();
-    return file.existsAsFile() ? file : getUserSettingsFile();
-}
+juce::File BasePlugin::getUserSettingsWriteFile() const { return getUserSettingsLocation().getWriteFile(); }
+juce::File BasePlugin::getUserSettingsReadFile() const { return getUserSettingsLocation().getReadFile(); }
 
 void BasePlugin::loadUserSettingsFile()
 {
-    const auto file = getUserSettingsReadFile();
-
-    if (file == juce::File())
-        return;
-
-    if (auto xml = XmlUtilities::readFile (file))
+    if (auto xml = UserSettingsFile::read (getUserSettingsReadFile()))
         loadUserSettings (*xml);
 }
 
@@ -636,8 +517,7 @@ void BasePlugin::saveUserSettingsFile()
         return;
 
     if (auto xml = createUserSettingsXml())
-        if (file.getParentDirectory().createDirectory())
-            XmlUtilities::writeFile (*xml, file);
+        UserSettingsFile::write (*xml, file);
 }
 
 juce::String BasePlugin::getMidiMapExtension() const

@@ -11,6 +11,8 @@
 #include <atomic>
 #include <map>
 
+class UserSettingsFile;
+
 // The framework's audio processor: answers the host's parameter, name,
 // program, state and editor questions, maps up to 128 host slots onto
 // parameters, forwards parameter changes and gestures to the host (but never
@@ -76,6 +78,9 @@ public:
     //==============================================================================
     // Hooks answered by the classes built on this one.
     virtual void initialise();
+    // The persistent editor component: each class of the chain makes its own
+    // editor class. Defined with the editors (gui/editor/ProcessorEditors.cpp),
+    // so that the model includes nothing of the editor.
     virtual std::unique_ptr<juce::Component> createEditorComponent();
     virtual juce::String getPluginName() const;
     virtual juce::String getPluginCode() const;
@@ -153,26 +158,11 @@ public:
     bool hasTagAndApplication (const juce::XmlElement& element, juce::StringRef tag) const;
     std::unique_ptr<juce::XmlElement> createElementWithApplication (juce::StringRef tag) const;
 
-    // The settings file lives beside the library while that folder can be
-    // written; otherwise in a per-user folder. Reading takes the file where
-    // the next write will go, and when that one is missing (a library folder
-    // that cannot be written, no per-user file yet) the one beside the library.
+    // The settings file (UserSettingsFile) at the places the hooks below name.
     void loadUserSettingsFile();
     void saveUserSettingsFile();
     juce::File getUserSettingsReadFile() const;
     juce::File getUserSettingsWriteFile() const;
-
-    // The XML a state chunk carries: nothing when the block is not a chunk
-    // (8 bytes or less, another magic number, a length of 0 or less) or when
-    // its text, the first min (length, size - 8) bytes, is not safe to parse.
-    // Then it goes to JUCE's getXmlFromBinary, which reads those same bytes.
-    static std::unique_ptr<juce::XmlElement> readXmlChunk (const void* data, int sizeInBytes);
-    // The chunk of the XML: "VC2!", the text's length (little-endian), the
-    // document on one line without an XML declaration, a zero byte and a
-    // spare byte: n + 10 bytes in all. A tree with an element after text in
-    // the same parent, which crashes JUCE's one-line writer, is written with
-    // spaces where that writer would break lines.
-    static void writeXmlChunk (const juce::XmlElement& xml, juce::MemoryBlock& destData);
 
     void addStateListener (StateListener* listener);
     void removeStateListener (StateListener* listener);
@@ -190,12 +180,10 @@ protected:
     // getPluginName() + ".ini" in the plug-in's folder; nothing before
     // completeCreation() has found that folder.
     virtual juce::File getUserSettingsFile() const;
-    // The same name in the user's settings folder ($XDG_CONFIG_HOME or
-    // ~/.config; %APPDATA% on Windows) under getPluginName(), for when the
-    // plug-in's folder cannot be written.
+    // The same name in the user's settings folder under getPluginName(), for
+    // when the plug-in's folder cannot be written (UserSettingsFile::getPerUserFile).
     virtual juce::File getUserSettingsFallbackFile() const;
-    // Whether the file's folder exists and this process may write in it
-    // (the file is replaced by a rename, so its own permissions do not count).
+    // UserSettingsFile::canWriteFile.
     virtual bool canWriteUserSettingsFile (const juce::File& file) const;
 
     // getNumHostParameters() limited to the slots the base can hold.
@@ -204,8 +192,13 @@ protected:
 private:
     Parameter* getSlotParameter (int slot) const;
     int findSlotOf (const Parameter& parameter) const;
+    UserSettingsFile getUserSettingsLocation() const;
     void addDebugParametersAndEvents();
     void addHostParameters();
+    // The editor's own steps once createEditorComponent() has made it (its
+    // layout without a skin, the debug panel in debug mode, the look and
+    // feel sent through its widgets); defined with the editors too.
+    void buildEditorComponent();
     void handleAsyncUpdate() override;
 
     std::unique_ptr<ParameterManager> parameters;

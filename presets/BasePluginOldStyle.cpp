@@ -4,7 +4,6 @@
 #include "framework/ListenerWalk.h"
 #include "framework/ModuleFile.h"
 #include "framework/StringParameter.h"
-#include "gui/BasePluginEditorOldStyle.h"
 
 namespace
 {
@@ -365,9 +364,4 @@ void BasePluginOldStyle::setRecentDirectory (const juce::String& path)
 {
     const juce::ScopedLock sl (settingsLock);
     recentDirectory = path;
-}
-
-std::unique_ptr<juce::Component> BasePluginOldStyle::createEditorComponent()
-{
-    return std::make_unique<BasePluginEditorOldStyle> (*this);
 }

@@ -87,6 +87,7 @@ public:
 
     //==============================================================================
     void initialise() override;
+    // A BasePluginEditorOldStyle (gui/editor/ProcessorEditors.cpp).
     std::unique_ptr<juce::Component> createEditorComponent() override;
     void handleEvent (int eventId) override;
 

@@ -1,4 +1,4 @@
-#include "framework/BasePlugin.h"
+#include "framework/ChunkEnvelope.h"
 #include "fuzz/FuzzTarget.h"
 #include "fuzz/FuzzedQuilvern.h"
 
@@ -16,7 +16,7 @@ QUILVERN_FUZZ_TARGET_REPLAYING (ChunkReader, 400)
 
     // Bytes that are no chunk changed nothing; the round trip is by far the
     // costliest step, so it is kept for the inputs that were read.
-    if (BasePlugin::readXmlChunk (data, (int) size) != nullptr)
+    if (ChunkEnvelope::read (data, (int) size) != nullptr)
         expectStateRoundTrip (plugin);
 
     return 0;

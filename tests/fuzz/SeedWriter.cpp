@@ -5,6 +5,7 @@
 //
 //   fuzz_seed_writer <folder>
 #include "engine/QuilvernFactory.h"
+#include "framework/ChunkEnvelope.h"
 #include "framework/XmlUtilities.h"
 
 #include <iostream>
@@ -40,7 +41,7 @@ bool writeSeeds (Quilvern& plugin, const juce::File& folder)
             keepFirstPresets (*bank, 2);
 
     juce::MemoryBlock state, program;
-    BasePlugin::writeXmlChunk (*stateXml, state);
+    ChunkEnvelope::write (*stateXml, state);
     plugin.getCurrentProgramStateInformation (program);
 
     auto bank = plugin.createBankXml();

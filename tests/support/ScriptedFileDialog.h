@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/FileDialog.h"
+#include "gui/files/FileDialog.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 #include "framework/EventsMap.h"
 #include "framework/ParameterManager.h"
 #include "framework/StringParameter.h"
-#include "gui/GUIController.h"
+#include "gui/skin/GUIController.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

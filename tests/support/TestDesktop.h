@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/DefaultLookAndFeel.h"
-#include "gui/PseudoModalComponent.h"
+#include "gui/look/DefaultLookAndFeel.h"
+#include "gui/widgets/PseudoModalComponent.h"
 
 // Stands in for the plug-in editor: the component pseudo-modal windows
 // cover, under the framework's look and feel. show() puts it on screen (the

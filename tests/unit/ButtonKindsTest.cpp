@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 
-#include "gui/GFXMultiStateButton.h"
-#include "gui/GFXRocker.h"
-#include "gui/GFXToggleButton.h"
+#include "gui/controls/GFXMultiStateButton.h"
+#include "gui/controls/GFXRocker.h"
+#include "gui/controls/GFXToggleButton.h"
 #include "support/MessagePump.h"
 #include "support/SkinTestSupport.h"
 

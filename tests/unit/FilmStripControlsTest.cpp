@@ -1,9 +1,9 @@
 #include <gmock/gmock.h>
 
-#include "gui/FilmStrip.h"
-#include "gui/GFXAnimation.h"
-#include "gui/GFXKnob.h"
-#include "gui/GFXSwitch.h"
+#include "gui/controls/GFXAnimation.h"
+#include "gui/controls/GFXKnob.h"
+#include "gui/controls/GFXSwitch.h"
+#include "gui/skin/FilmStrip.h"
 #include "support/MessagePump.h"
 #include "support/SkinTestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "framework/EmbeddedResources.h"
-#include "gui/EmboldenedTypeface.h"
-#include "gui/FontFileTypeface.h"
+#include "gui/look/EmboldenedTypeface.h"
+#include "gui/look/FontFileTypeface.h"
 
 #include <gmock/gmock.h>
 

@@ -1,6 +1,6 @@
 #include <gmock/gmock.h>
 
-#include "gui/GFXButton.h"
+#include "gui/controls/GFXButton.h"
 #include "support/SkinTestSupport.h"
 
 namespace

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 
 #include "framework/FloatParameter.h"
-#include "gui/GFXDisplayFloat.h"
+#include "gui/controls/GFXDisplayFloat.h"
 #include "support/MessagePump.h"
 #include "support/SkinTestSupport.h"
 

@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 
-#include "gui/DefaultLookAndFeel.h"
-#include "gui/EmbeddedFonts.h"
-#include "gui/EmbeddedImages.h"
+#include "gui/look/DefaultLookAndFeel.h"
+#include "gui/look/EmbeddedFonts.h"
+#include "gui/look/EmbeddedImages.h"
 
 // CTest also runs this group with JUCE_FONT_PATH naming a folder without any
 // font and one that holds Wine's Tahoma, and sets QUILVERN_SYSTEM_TAHOMA to

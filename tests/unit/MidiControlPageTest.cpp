@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 
 #include "framework/FloatParameter.h"
-#include "framework/MidiControlListComponent.h"
+#include "gui/editor/MidiControlListComponent.h"
 #include "support/MessagePump.h"
 #include "support/ScriptedFileDialog.h"
 #include "support/TestDesktop.h"

@@ -4,18 +4,18 @@
 
 #include "engine/QuilvernCore.h"
 #include "engine/QuilvernFactory.h"
-#include "framework/MidiControlListComponent.h"
+#include "gui/editor/MidiControlListComponent.h"
 #include "framework/BoolParameter.h"
 #include "framework/EnumParameter.h"
-#include "gui/AboutWindow.h"
-#include "gui/GFXAnimation.h"
-#include "gui/GFXButton.h"
-#include "gui/GFXKnob.h"
-#include "gui/GFXPanel.h"
-#include "gui/GFXSwitch.h"
-#include "gui/GFXToggleButton.h"
-#include "gui/QuilvernEditor.h"
-#include "presets/OldStylePresetBrowserWindow.h"
+#include "gui/windows/AboutWindow.h"
+#include "gui/controls/GFXAnimation.h"
+#include "gui/controls/GFXButton.h"
+#include "gui/controls/GFXKnob.h"
+#include "gui/skin/GFXPanel.h"
+#include "gui/controls/GFXSwitch.h"
+#include "gui/controls/GFXToggleButton.h"
+#include "gui/editor/QuilvernEditor.h"
+#include "gui/editor/OldStylePresetBrowserWindow.h"
 #include "support/MessagePump.h"
 #include "support/RepaintRecorder.h"
 #include "support/SkinTestSupport.h"
@@ -23,6 +23,7 @@
 
 #include <cmath>
 #include <thread>
+#include <typeinfo>
 
 namespace
 {
@@ -521,4 +522,33 @@ TEST (DebugPanel, TwelveKnobsOnTheDebugParametersAndTwelveEventButtonsBehindTheF
         EXPECT_EQ (button->getBounds(), juce::Rectangle<int> (i * 30, 100, 20, 20));
         EXPECT_EQ (button->getClickEventId(), 10000 + i);
     }
+}
+
+//==============================================================================
+namespace
+{
+template <typename Plugin>
+const std::type_info& startedEditorType (Plugin& plugin)
+{
+    plugin.completeCreation();
+    plugin.start();
+    return typeid (*plugin.getEditorComponent());
+}
+} // namespace
+
+// The processors declare their editor hook in the model and the editors
+// define it: each class of the processor chain still makes its own class of
+// the editor chain.
+TEST (EditorChain, EachProcessorClassMakesItsOwnEditorClass)
+{
+    WithoutAudio<BasePlugin> base;
+    WithoutAudio<BasePluginOldStyle> oldStyle;
+    WithoutAudio<NorvaneEffect> effect;
+    Quilvern product;
+    product.setUserSettingsFile (juce::File());
+
+    EXPECT_EQ (startedEditorType (base), typeid (BasePluginEditor));
+    EXPECT_EQ (startedEditorType (oldStyle), typeid (BasePluginEditorOldStyle));
+    EXPECT_EQ (startedEditorType (effect), typeid (NorvaneEffectEditor));
+    EXPECT_EQ (startedEditorType (product), typeid (QuilvernEditor));
 }

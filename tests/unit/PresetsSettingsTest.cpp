@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 
+#include "gui/editor/PresetsSettingsComponent.h"
 #include "presets/BasePluginOldStyle.h"
-#include "presets/PresetsSettingsComponent.h"
 #include "support/MessagePump.h"
 #include "support/ScriptedFileDialog.h"
 #include "support/TestDesktop.h"

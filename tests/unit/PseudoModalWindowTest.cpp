@@ -1,9 +1,9 @@
 #include <gmock/gmock.h>
 
-#include "gui/AlertWindow.h"
-#include "gui/ComboBoxEx.h"
-#include "gui/LabelWithModalTextEditor.h"
-#include "gui/OptionsWindow.h"
+#include "gui/widgets/ComboBoxEx.h"
+#include "gui/widgets/LabelWithModalTextEditor.h"
+#include "gui/windows/AlertWindow.h"
+#include "gui/windows/OptionsWindow.h"
 #include "support/MessagePump.h"
 #include "support/TestDesktop.h"
 

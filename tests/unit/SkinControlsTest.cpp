@@ -1,15 +1,15 @@
 #include <gmock/gmock.h>
 
 #include "framework/EmbeddedResources.h"
-#include "gui/GFXAnimation.h"
-#include "gui/GFXButton.h"
-#include "gui/GFXDisplay.h"
-#include "gui/GFXKnob.h"
-#include "gui/GFXPanel.h"
-#include "gui/GFXSwitch.h"
-#include "gui/PlaceholderControls.h"
-#include "gui/SkinControls.h"
-#include "gui/SkinXml.h"
+#include "gui/controls/GFXAnimation.h"
+#include "gui/controls/GFXButton.h"
+#include "gui/controls/GFXDisplay.h"
+#include "gui/controls/GFXKnob.h"
+#include "gui/controls/GFXSwitch.h"
+#include "gui/controls/PlaceholderControls.h"
+#include "gui/skin/GFXPanel.h"
+#include "gui/skin/SkinControls.h"
+#include "gui/skin/SkinXml.h"
 #include "support/SkinTestSupport.h"
 
 namespace

@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 
+#include "framework/ChunkEnvelope.h"
 #include "fuzz/WalkingPlugin.h"
 #include "framework/XmlUtilities.h"
 #include "support/MessagePump.h"
@@ -160,7 +161,7 @@ TEST (StateChunk, BytesAreTheEnvelopeAroundOneLineWithoutDeclaration)
     state.createNewChildElement ("UniqueData");
 
     juce::MemoryBlock chunk;
-    BasePlugin::writeXmlChunk (state, chunk);
+    ChunkEnvelope::write (state, chunk);
 
     const std::string text = "<PluginState application=\"Quilvern\"><UniqueData/></PluginState>";
     std::string expected = "VC2!";

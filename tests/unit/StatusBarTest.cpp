@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 
-#include "gui/DefaultLookAndFeel.h"
-#include "gui/StatusBar.h"
+#include "gui/look/DefaultLookAndFeel.h"
+#include "gui/widgets/StatusBar.h"
 #include "support/MessagePump.h"
 
 namespace

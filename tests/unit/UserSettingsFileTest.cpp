@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
 #include "fuzz/WalkingPlugin.h"
+#include "framework/UserSettingsFile.h"
 #include "framework/XmlUtilities.h"
 
 #include <sys/resource.h>
@@ -110,12 +111,7 @@ TEST (UserSettingsFile, DefaultPerUserFileHonoursXdgConfigHome)
     const juce::String saved (previous != nullptr ? previous : "");
     setenv ("XDG_CONFIG_HOME", folders.root.getFullPathName().toRawUTF8(), 1);
 
-    struct Default : WalkingPlugin
-    {
-        juce::File fallback() const { return BasePlugin::getUserSettingsFallbackFile(); }
-    } plugin;
-
-    EXPECT_EQ (plugin.fallback(), folders.root.getChildFile ("Quilvern/Quilvern.ini"));
+    EXPECT_EQ (UserSettingsFile::getPerUserFile ("Quilvern"), folders.root.getChildFile ("Quilvern/Quilvern.ini"));
 
     if (previous != nullptr)
         setenv ("XDG_CONFIG_HOME", saved.toRawUTF8(), 1);

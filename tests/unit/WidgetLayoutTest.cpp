@@ -1,11 +1,11 @@
 #include <gmock/gmock.h>
 
-#include "gui/CheckBox.h"
-#include "gui/ComponentRow.h"
-#include "gui/DefaultLookAndFeel.h"
-#include "gui/PathComponent.h"
-#include "gui/RadioButtons.h"
-#include "gui/TextButtonEx.h"
+#include "gui/files/PathComponent.h"
+#include "gui/look/DefaultLookAndFeel.h"
+#include "gui/widgets/CheckBox.h"
+#include "gui/widgets/ComponentRow.h"
+#include "gui/widgets/RadioButtons.h"
+#include "gui/widgets/TextButtonEx.h"
 
 namespace
 {

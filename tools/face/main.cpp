@@ -4,10 +4,10 @@
 #include "framework/EventsMap.h"
 #include "framework/ParameterManager.h"
 #include "framework/StringParameter.h"
-#include "gui/EmbeddedImages.h"
-#include "gui/GFXAnimation.h"
-#include "gui/SkinControls.h"
-#include "gui/SkinXml.h"
+#include "gui/controls/GFXAnimation.h"
+#include "gui/look/EmbeddedImages.h"
+#include "gui/skin/SkinControls.h"
+#include "gui/skin/SkinXml.h"
 
 #include <iostream>
 

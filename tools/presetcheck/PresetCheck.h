@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/presetcheck/FactoryBank.h"
+#include "tests/support/FactoryBank.h"
 #include "tools/presetcheck/SignalFeatures.h"
 
 // Checks the factory bank: its layout, and what each preset does to a

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/presetcheck/FactoryBank.h"
+#include "tests/support/FactoryBank.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 

@@ -1,6 +1,6 @@
 #include "tools/render/SpectrogramPicture.h"
 
-#include "gui/EmbeddedFonts.h"
+#include "gui/look/EmbeddedFonts.h"
 #include "tools/render/PngFile.h"
 
 #include <array>

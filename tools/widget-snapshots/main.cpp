@@ -1,20 +1,20 @@
 // Renders each framework widget and window to a PNG in the folder given
 // (default: widget-snapshots in the current folder). No display is needed.
 
-#include "framework/MidiControlListComponent.h"
-#include "gui/AlertWindow.h"
-#include "gui/CheckBox.h"
-#include "gui/ComboBoxEx.h"
-#include "gui/ComponentRow.h"
-#include "gui/DefaultLookAndFeel.h"
-#include "gui/LabelWithModalTextEditor.h"
-#include "gui/OptionsWindow.h"
-#include "gui/PathComponent.h"
-#include "gui/RadioButtons.h"
-#include "gui/StatusBar.h"
-#include "gui/TextButtonEx.h"
+#include "gui/editor/MidiControlListComponent.h"
+#include "gui/editor/PresetsSettingsComponent.h"
+#include "gui/files/PathComponent.h"
+#include "gui/look/DefaultLookAndFeel.h"
+#include "gui/widgets/CheckBox.h"
+#include "gui/widgets/ComboBoxEx.h"
+#include "gui/widgets/ComponentRow.h"
+#include "gui/widgets/LabelWithModalTextEditor.h"
+#include "gui/widgets/RadioButtons.h"
+#include "gui/widgets/StatusBar.h"
+#include "gui/widgets/TextButtonEx.h"
+#include "gui/windows/AlertWindow.h"
+#include "gui/windows/OptionsWindow.h"
 #include "presets/BasePluginOldStyle.h"
-#include "presets/PresetsSettingsComponent.h"
 
 #include <iostream>
 
