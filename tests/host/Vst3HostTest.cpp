@@ -2,8 +2,8 @@
 #include <gmock/gmock.h>
 #include <juce_audio_processors/juce_audio_processors.h>
 
-#include "support/BundleCopy.h"
 #include "support/MessagePump.h"
+#include "support/TestedVst3Bundle.h"
 #include "support/Vst3Instance.h"
 
 #include <cmath>
@@ -16,11 +16,10 @@ constexpr double sampleRate = 44100.0;
 constexpr int blockSize = 512;
 constexpr int numParameters = 16;
 
-// The built bundle: Quilvern.vst3/Contents/x86_64-linux/Quilvern.so.
 const juce::File& bundle()
 {
-    static const BundleCopy copy { juce::File (QUILVERN_VST3_MODULE).getParentDirectory().getParentDirectory().getParentDirectory() };
-    return copy.get();
+    static const TestedVst3Bundle tested;
+    return tested.get();
 }
 
 std::unique_ptr<juce::AudioPluginInstance> loadQuilvern()
