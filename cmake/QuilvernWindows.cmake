@@ -58,5 +58,6 @@ target_link_options(Quilvern_VST PRIVATE "LINKER:--exclude-all-symbols")
 # in bring some).
 target_link_options(Quilvern_VST PRIVATE $<$<CONFIG:Release>:-s>)
 
-# The VST3 module beside it.
+# The VST3 module beside it, and the installer that puts both in place.
 include(${QUILVERN_ROOT}/cmake/QuilvernWindowsVst3.cmake)
+include(${QUILVERN_ROOT}/cmake/WindowsInstaller.cmake)
