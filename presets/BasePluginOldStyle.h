@@ -195,6 +195,12 @@ public:
     juce::String getRecentDirectory() const;
     void setRecentDirectory (const juce::String& path);
 
+    // Why the user's bank file did not fill the bank when the instance
+    // started (the factory bank did instead), and that file; ok when it did,
+    // or when the default presets are not user defined.
+    const juce::Result& getStartUpBankFailure() const noexcept { return startUpBankFailure; }
+    const juce::File& getStartUpBankFile() const noexcept { return startUpBankFile; }
+
     void setPresetChanger (PresetChanger* changer) noexcept { presetChanger.store (changer); }
     PresetChanger* getPresetChanger() const noexcept { return presetChanger.load(); }
 
@@ -208,6 +214,7 @@ private:
 
     void addPresetParameters();
     void fillBankByDefaultPresetsMode();
+    bool loadUserBankAtStart();
     juce::Result describeRefusedPreset (const juce::XmlElement& root) const;
     juce::Result describeBank (const juce::XmlElement& root) const;
     void publishCurrentPreset (bool notify);
@@ -241,6 +248,9 @@ private:
     std::atomic<int> defaultPresetsMode { factoryPresets };
     juce::String userDefinedPresetsFile, recentDirectory;
     juce::CriticalSection settingsLock;
+    // Set while the instance starts, read only afterwards.
+    juce::Result startUpBankFailure = juce::Result::ok();
+    juce::File startUpBankFile;
 
     std::atomic<PresetChanger*> presetChanger { nullptr };
     juce::Array<PresetManagerListener*> presetListeners;
