@@ -17,20 +17,20 @@
 namespace
 {
 #if JUCE_WINDOWS
+bool hasAttribute (const juce::File& file, DWORD attribute)
+{
+    const auto attributes = GetFileAttributesW (file.getFullPathName().toWideCharPointer());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & attribute) != 0;
+}
+
 // Another program has the target open, or is deleting it: that passes. A
-// read-only target or a folder in the way gives the same access error but
-// stays as it is.
+// folder in the way gives the same access error but stays.
 bool mayPassSoon (DWORD error, const juce::File& target)
 {
     if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
         return true;
 
-    if (error != ERROR_ACCESS_DENIED)
-        return false;
-
-    const auto attributes = GetFileAttributesW (target.getFullPathName().toWideCharPointer());
-    return attributes == INVALID_FILE_ATTRIBUTES
-        || (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+    return error == ERROR_ACCESS_DENIED && ! hasAttribute (target, FILE_ATTRIBUTE_DIRECTORY);
 }
 #endif
 } // namespace
@@ -84,6 +84,14 @@ juce::Result FileReplacer::writeTemporary (const juce::File& temporary, const Co
 juce::Result FileReplacer::renameOver (const juce::File& source, const juce::File& target)
 {
    #if JUCE_WINDOWS
+    // Windows refuses to replace a read-only file, wine does not: refused
+    // here, the same everywhere, and not waited for.
+    if (hasAttribute (target, FILE_ATTRIBUTE_READONLY))
+    {
+        SetLastError (ERROR_ACCESS_DENIED);
+        return FileFailure::lastSystemError();
+    }
+
     const auto from = source.getFullPathName();
     const auto to = target.getFullPathName();
 
