@@ -137,7 +137,7 @@ TEST_F (UserFiles, AFailedSaveOrLoadIsToldWithItsReason)
         { Action::loadBank,   Setup::damaged,        "The file is damaged or is not a preset bank file." },
         { Action::loadMap,    Setup::damaged,        "The file is damaged or is not a Midi Control map file." },
         { Action::loadPreset, Setup::otherPlugin,    "The preset belongs to another plug-in (Other)." },
-        // As designed, another plug-in's bank leaves empty presets and its map an empty map.
+        // Another plug-in's bank still leaves empty presets, its map an empty map.
         { Action::loadBank,   Setup::otherPlugin,    "The bank holds no presets of Quilvern.", false },
         { Action::loadMap,    Setup::otherPlugin,    "The Midi Control map belongs to another plug-in (Other).", false },
         { Action::loadPreset, Setup::unreadable,     "Permission denied." },
