@@ -317,10 +317,13 @@ juce::Result MidiControl::loadMapFile (const juce::File& file)
     if (xml == nullptr)
         return result;
 
-    loadFromXml (*xml);
-
+    // Only a map of this plug-in replaces the current one: a file of another
+    // kind or another plug-in would leave an empty map in its place.
     if (isValidMapXml (*xml))
+    {
+        loadFromXml (*xml);
         return juce::Result::ok();
+    }
 
     if (! isMapXml (*xml))
         return FileFailure::notOfKind (mapFileKind);

@@ -190,9 +190,14 @@ juce::Result BasePluginOldStyle::loadBankFile (const juce::File& file)
 
     if (const auto xml = XmlUtilities::readFile (file, result, bankFileKind))
     {
-        readBankXml (*xml);
-        applyCurrentPresetIfInBank();
+        // Another plug-in's bank would leave 128 empty presets in place of
+        // the user's: it is refused like any other root that is no bank.
         result = describeBank (*xml);
+
+        if (result.wasOk())
+            readBankXml (*xml);
+
+        applyCurrentPresetIfInBank();
     }
 
     rememberFolderOf (file);
@@ -217,7 +222,7 @@ juce::Result BasePluginOldStyle::describeRefusedPreset (const juce::XmlElement& 
 }
 
 // A bank whose groups hold presets, none of them this plug-in's, is another
-// plug-in's bank: it leaves empty presets.
+// plug-in's bank.
 juce::Result BasePluginOldStyle::describeBank (const juce::XmlElement& root) const
 {
     if (! isPresetBankXml (root))
