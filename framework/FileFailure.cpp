@@ -42,6 +42,7 @@ juce::Result FileFailure::lastSystemError()
 juce::Result FileFailure::fileMissing() { return juce::Result::fail ("The file does not exist."); }
 juce::Result FileFailure::folderMissing() { return juce::Result::fail ("The folder does not exist."); }
 juce::Result FileFailure::fileEmpty() { return juce::Result::fail ("The file is empty."); }
+juce::Result FileFailure::incomplete() { return juce::Result::fail ("The file could not be written completely."); }
 
 juce::Result FileFailure::damaged (const juce::String& kind)
 {

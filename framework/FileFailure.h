@@ -18,6 +18,8 @@ public:
     static juce::Result fileMissing();
     static juce::Result folderMissing();
     static juce::Result fileEmpty();
+    // A write that stopped short without the system saying why.
+    static juce::Result incomplete();
     static juce::Result damaged (const juce::String& kind);
     static juce::Result notOfKind (const juce::String& kind);
     // A document of the right kind that another plug-in wrote; its name when the file gives one.

@@ -61,20 +61,39 @@ juce::File FileReplacer::temporaryFileFor (const juce::File& target)
     return target.getParentDirectory().getNonexistentChildFile (name, ".tmp", false);
 }
 
-// JUCE's stream flushes to the disk (fsync, FlushFileBuffers), so a file
-// renamed into place is whole also after a power cut.
+// The content is written in one unbuffered write: a full disk takes the part
+// that fits without an error (JUCE's buffered stream then reports nothing),
+// so the rest is written again, which gives the system's reason. JUCE's
+// flush goes to the disk (fsync, FlushFileBuffers), so a file renamed into
+// place is whole also after a power cut.
 juce::Result FileReplacer::writeTemporary (const juce::File& temporary, const ContentWriter& writeContent)
 {
-    juce::FileOutputStream out (temporary);
+    juce::MemoryOutputStream content;
+    writeContent (content);
+
+    juce::FileOutputStream out (temporary, 0);
 
     if (! out.openedOk())
         return FileFailure::fromSystem (out.getStatus().getErrorMessage());
 
-    writeContent (out);
+    const auto* data = static_cast<const char*> (content.getData());
+    const auto size = (juce::int64) content.getDataSize();
+
+    while (out.getPosition() < size && out.getStatus().wasOk())
+    {
+        const auto done = out.getPosition();
+
+        if (! out.write (data + done, (size_t) (size - done)) && out.getPosition() == done)
+            break;
+    }
+
     out.flush();
 
     if (out.getStatus().failed())
         return FileFailure::fromSystem (out.getStatus().getErrorMessage());
+
+    if (out.getPosition() != size)
+        return FileFailure::incomplete();
 
     return juce::Result::ok();
 }
