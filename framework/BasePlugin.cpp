@@ -117,7 +117,7 @@ void BasePlugin::initialise()
         const auto path = midiControl->getMapFile();
 
         if (juce::File::isAbsolutePath (path))
-            midiControl->loadMapFile (juce::File (path));
+            startUpMapFailure = midiControl->loadMapFile (juce::File (path));
     }
 
     initialised();

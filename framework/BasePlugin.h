@@ -172,6 +172,9 @@ public:
     EventsMap& getEventsMap() noexcept { return events; }
     juce::Component* getEditorComponent() const noexcept { return editorComponent.get(); }
     const juce::File& getModuleFile() const noexcept { return moduleFile; }
+    // Why the user's map file did not load when the instance started (the
+    // map then starts empty); ok when it did, or when no map is used at start.
+    const juce::Result& getStartUpMapFailure() const noexcept { return startUpMapFailure; }
     const juce::File& getPluginDirectory() const noexcept { return pluginDirectory; }
     // ".qvccmap" for the plug-in code "QV".
     juce::String getMidiMapExtension() const;
@@ -206,6 +209,8 @@ private:
     EventsMap events;
     std::unique_ptr<juce::Component> editorComponent;
     juce::File moduleFile, pluginDirectory;
+    // Set while the instance starts, read only afterwards.
+    juce::Result startUpMapFailure = juce::Result::ok();
 
     juce::Array<Parameter*> hostSlots;
     juce::CriticalSection hostSlotsLock;

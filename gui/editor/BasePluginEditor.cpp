@@ -102,6 +102,7 @@ BasePluginEditor::BasePluginEditor (BasePlugin& owner, const juce::String& skinR
     setEditorSize (defaultWidth, defaultHeight);
     loadSkin (skinResource);
     midiLearnButton = dynamic_cast<GFXMultiStateButton*> (findChildByName ("MidiLearnButton"));
+    showStartUpMapNote();
 }
 
 BasePluginEditor::~BasePluginEditor()
@@ -397,6 +398,20 @@ void BasePluginEditor::showSettingsNote (const juce::String& settingName)
 {
     statusBar.showMessage (settingName + " settings will be affected when plugin is loaded.",
                            StatusBar::settingsNotePriority);
+}
+
+// Each host window that opens the editor shows the note again: the instance
+// still runs without the user's map.
+void BasePluginEditor::visibilityChanged()
+{
+    if (isVisible())
+        showStartUpMapNote();
+}
+
+void BasePluginEditor::showStartUpMapNote()
+{
+    if (plugin.getStartUpMapFailure().failed())
+        statusBar.showMessage (startUpMapNote, StatusBar::settingsNotePriority);
 }
 
 void BasePluginEditor::defaultResourceChanged (DefaultResourceCheckBox*)

@@ -24,7 +24,8 @@ class MidiControlComponent;
 // the status bar, the options window and the other windows drawn inside it,
 // and listens to every control, parameter and MIDI-learn change: parameter
 // feedback and learn prompts go to the status bar, control actions become
-// plug-in events.
+// plug-in events. When the user's map file could not be loaded at start-up,
+// the status bar says so whenever the editor is shown.
 //
 // Everything here runs on the message thread.
 class BasePluginEditor : public juce::Component,
@@ -43,6 +44,8 @@ public:
     static constexpr int optionsWidth = 800;
     static constexpr int optionsHeight = 600;
     static constexpr juce::uint32 fallbackBackground = 0xFFE5E5E5;
+    static constexpr const char* startUpMapNote =
+        "Default Map: the user defined map could not be loaded; no controllers are mapped.";
 
     // The skin is the embedded resource of that name; without one (or when
     // it does not parse) the editor takes the generic layout.
@@ -92,6 +95,7 @@ public:
     void currentTabChanged (TabbedComponentEx* tabs) override;
 
     //==============================================================================
+    void visibilityChanged() override;
     void paint (juce::Graphics& g) override;
     void resized() override;
     void childBoundsChanged (juce::Component* child) override;
@@ -119,6 +123,7 @@ protected:
     void controlMovedParameter (Parameter& parameter);
     // The settings the options tabs choose take effect at the next start.
     void showSettingsNote (const juce::String& settingName);
+    void showStartUpMapNote();
 
 private:
     void loadSkin (const juce::String& skinResource);

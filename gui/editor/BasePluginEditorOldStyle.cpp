@@ -25,6 +25,8 @@ BasePluginEditorOldStyle::BasePluginEditorOldStyle (BasePluginOldStyle& plugin)
     presetsTab->getDefaultPresetsGroup().addListener (this);
     getOptionsWindow().addTab ("Presets", tab.release(), 0);
 
+    // Adding the tab cleared the status bar.
+    showStartUpMapNote();
     showStartUpBankNote();
 }
 

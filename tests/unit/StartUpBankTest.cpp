@@ -1,6 +1,7 @@
 // A user bank that cannot fill the bank when an instance starts gives way to
 // the factory bank, as a missing one does; the setting stays, and the status
-// bar and the "Presets" tab say why.
+// bar and the "Presets" tab say why. A user map that cannot load is told in
+// the status bar too.
 #include <gmock/gmock.h>
 
 #include "engine/QuilvernFactory.h"
@@ -23,6 +24,14 @@ protected:
         EXPECT_TRUE (settingsFile.replaceWithText ("<UserSettings application=\"Quilvern\"><ResourcesSettings>"
                                                    "<Presets default=\"userDefinedPresets\" file=\""
                                                    + bank.getFullPathName() + "\"/></ResourcesSettings></UserSettings>"));
+        return createQuilvern (settingsFile);
+    }
+
+    std::unique_ptr<Quilvern> startWithUserMap (const juce::File& map)
+    {
+        EXPECT_TRUE (settingsFile.replaceWithText ("<UserSettings application=\"Quilvern\"><ResourcesSettings>"
+                                                   "<MidiCCMap default=\"userDefinedMidiCCMap\" file=\""
+                                                   + map.getFullPathName() + "\"/></ResourcesSettings></UserSettings>"));
         return createQuilvern (settingsFile);
     }
 
@@ -116,4 +125,29 @@ TEST_F (StartUpBank, TheNoteComesBackWithEachHostWindowAndStaysWithTheFailedFile
     EXPECT_TRUE (fine->getStartUpBankFailure().wasOk());
     EXPECT_EQ (editorOf (*fine).getStatusBar().getText(), "");
     EXPECT_FALSE (editorOf (*fine).getPresetsTab()->getStartUpNote().isVisible());
+}
+
+TEST_F (StartUpBank, AUserMapThatCannotLoadIsToldWithEachHostWindow)
+{
+    const auto damaged = folder.getChildFile ("damaged.qvccmap");
+    ASSERT_TRUE (damaged.replaceWithText ("<MidiControlMap name=\"Quilvern\"><assign CC=\"1\" par"));
+    auto plugin = startWithUserMap (damaged);
+    EXPECT_EQ (plugin->getStartUpMapFailure().getErrorMessage(), "The file is damaged or is not a Midi Control map file.");
+    EXPECT_EQ (plugin->getMidiControl().createMapXml()->getNumChildElements(), 0);
+
+    auto& editor = editorOf (*plugin);
+    EXPECT_EQ (editor.getStatusBar().getText(), juce::String (BasePluginEditor::startUpMapNote));
+    EXPECT_EQ (editor.getStatusBar().getPriority(), StatusBar::settingsNotePriority);
+    editor.getStatusBar().clear();
+    std::unique_ptr<juce::AudioProcessorEditor> window (plugin->createEditorIfNeeded());
+    EXPECT_EQ (editor.getStatusBar().getText(), juce::String (BasePluginEditor::startUpMapNote));
+
+    // A map that loads leaves no note.
+    const auto good = folder.getChildFile ("good.qvccmap");
+    plugin->getMidiControl().assign (7, plugin->getParameterManager().findParameterByName ("FX"), true);
+    ASSERT_TRUE (plugin->getMidiControl().saveMapFile (good).wasOk());
+    auto fine = startWithUserMap (good);
+    EXPECT_TRUE (fine->getStartUpMapFailure().wasOk());
+    EXPECT_EQ (fine->getMidiControl().createMapXml()->getNumChildElements(), 1);
+    EXPECT_EQ (editorOf (*fine).getStatusBar().getText(), "");
 }
