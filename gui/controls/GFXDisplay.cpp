@@ -2,6 +2,7 @@
 
 #include "framework/ListenerWalk.h"
 #include "gui/look/EmbeddedImages.h"
+#include "gui/look/ImageSets.h"
 #include "gui/skin/SkinXml.h"
 
 GFXDisplay::GFXDisplay (const juce::String& name)
@@ -300,7 +301,8 @@ void GFXDisplay::paintGlyphs (juce::Graphics& g)
         const auto character = i >= 0 && i < shownText.length() ? shownText[i] : (juce::juce_wchar) ' ';
         const int row = glyphFor (character) - firstCharacter + (i == caretCell ? glyphCount : 0);
 
-        g.drawImage (font, x0 + k * glyphWidth, y0, glyphWidth, fontHeight, 0, row * fontHeight, glyphWidth, fontHeight);
+        ImageSets::draw (g, font, juce::Rectangle<int> (x0 + k * glyphWidth, y0, glyphWidth, fontHeight).toFloat(),
+                         { 0, row * fontHeight, glyphWidth, fontHeight });
     }
 }
 

@@ -10,6 +10,7 @@
 #include "gui/controls/GFXToggleButton.h"
 #include "gui/editor/MidiControlComponent.h"
 #include "gui/look/EmbeddedImages.h"
+#include "gui/look/ImageSets.h"
 #include "gui/skin/GFXPanel.h"
 #include "gui/skin/SkinXml.h"
 #include "gui/windows/AboutWindow.h"
@@ -262,7 +263,7 @@ void BasePluginEditor::paint (juce::Graphics& g)
 {
     if (background.isValid())
     {
-        g.drawImageAt (background, 0, 0);
+        ImageSets::drawAt (g, background, 0, 0);
         return;
     }
 

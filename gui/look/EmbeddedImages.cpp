@@ -2,6 +2,7 @@
 
 #include "framework/EmbeddedResources.h"
 #include "gui/look/FallbackImages.h"
+#include "gui/look/ImageSets.h"
 
 namespace
 {
@@ -24,7 +25,10 @@ juce::Image EmbeddedImages::load (const juce::String& fileName)
         image = EmbeddedResources::loadResourceImage (fileName);
 
         if (image.isValid())
+        {
+            ImageSets::markAsEmbedded (image, fileName);
             juce::ImageCache::addImageToCache (image, key);
+        }
     }
 
     return image;
