@@ -1,39 +1,112 @@
 #include "framework/AudioProcessorEditorWrapper.h"
 
+#include "framework/DesktopScale.h"
 #include "framework/WindowColormap.h"
 #include "framework/WindowManagerAtoms.h"
 
 AudioProcessorEditorWrapper::AudioProcessorEditorWrapper (juce::AudioProcessor& processor,
-                                                          juce::Component& component)
-    : juce::AudioProcessorEditor (processor), editorComponent (component)
+                                                          juce::Component& component, EditorZoom& editorZoom)
+    : juce::AudioProcessorEditor (processor), editorComponent (component), zoom (editorZoom)
 {
     // The host puts this editor into a window of its own right after this.
     WindowManagerAtoms::ensureCreated();
 
     addAndMakeVisible (editorComponent);
-    setSize (editorComponent.getWidth(), editorComponent.getHeight());
+    zoom.addListener (this);
+    updateContentScale();
 }
 
 AudioProcessorEditorWrapper::~AudioProcessorEditorWrapper()
 {
+    zoom.removeListener (this);
     editorComponent.setVisible (false);
+    editorComponent.setTransform ({});
     removeChildComponent (&editorComponent);
     WindowColormap::free (std::exchange (windowColormap, 0ul));
+}
+
+void AudioProcessorEditorWrapper::setScaleFactor (float newScale)
+{
+    hostScale = newScale > 0.0f ? newScale : 1.0f;
+    juce::AudioProcessorEditor::setScaleFactor (hostScale);
+    updateContentScale();
+}
+
+// The component fills the wrapper exactly: the scale is stretched by a
+// fraction of a pixel where the zoomed size is not a whole number.
+void AudioProcessorEditorWrapper::updateContentScale()
+{
+    const int width = editorComponent.getWidth(), height = editorComponent.getHeight();
+
+    if (updating || width <= 0 || height <= 0)
+        return;
+
+    const juce::ScopedValueSetter<bool> guard (updating, true);
+    const bool hostPassedNone = juce::approximatelyEqual (hostScale, 1.0f);
+    contentScale = zoom.getScale() * (hostPassedNone ? DesktopScale::getUnappliedPart() : 1.0f);
+
+    const int scaledWidth = juce::roundToInt ((float) width * contentScale);
+    const int scaledHeight = juce::roundToInt ((float) height * contentScale);
+    editorComponent.setTopLeftPosition (0, 0);
+    editorComponent.setTransform (juce::AffineTransform::scale ((float) scaledWidth / (float) width,
+                                                                (float) scaledHeight / (float) height));
+
+    // A host may answer the new size by setting another one at once (JUCE's
+    // LV2 UI rounds it up through the host's scale); the face's size wins.
+    for (int attempt = 0; attempt < 3 && (getWidth() != scaledWidth || getHeight() != scaledHeight); ++attempt)
+        setSize (scaledWidth, scaledHeight);
 }
 
 // Host wrappers mark the editor opaque. The component always has the
 // editor's size and paints all of it, so there is nothing to paint here.
 void AudioProcessorEditorWrapper::paint (juce::Graphics&) {}
 
+// A host that sets another size gets the component's size back: the face
+// has one size at each scale.
+void AudioProcessorEditorWrapper::resized()
+{
+    juce::AudioProcessorEditor::resized();
+    updateContentScale();
+}
+
 void AudioProcessorEditorWrapper::childBoundsChanged (juce::Component* child)
 {
     // A docked panel grows the editor; the host's window follows.
     if (child == &editorComponent)
-        setSize (editorComponent.getWidth(), editorComponent.getHeight());
+        updateContentScale();
+}
+
+void AudioProcessorEditorWrapper::editorZoomChanged (EditorZoom&)
+{
+    updateContentScale();
+}
+
+bool AudioProcessorEditorWrapper::keyPressed (const juce::KeyPress& key)
+{
+    if (! key.getModifiers().isCommandDown())
+        return false;
+
+    const auto code = key.getKeyCode();
+    const auto character = key.getTextCharacter();
+    const auto is = [&] (juce::juce_wchar c, int numberPadCode) { return character == c || code == c || code == numberPadCode; };
+
+    if (is ('+', juce::KeyPress::numberPadAdd) || is ('=', -1))
+        zoom.step (1);
+    else if (is ('-', juce::KeyPress::numberPadSubtract))
+        zoom.step (-1);
+    else if (is ('0', juce::KeyPress::numberPad0))
+        zoom.setPercent (EditorZoom::defaultPercent);
+    else
+        return false;
+
+    return true;
 }
 
 void AudioProcessorEditorWrapper::parentHierarchyChanged()
 {
+    // The desktop's scale is read again whenever the editor is put on screen.
+    updateContentScale();
+
     // A plug-in format's window is made for this editor and goes when the
     // format takes the editor out of it; the standalone program's window
     // stays and may show another editor.
