@@ -8,6 +8,7 @@
 #include "gui/controls/GFXMultiStateButton.h"
 #include "gui/controls/GFXSwitch.h"
 #include "gui/controls/GFXToggleButton.h"
+#include "gui/editor/DisplaySettingsComponent.h"
 #include "gui/editor/MidiControlComponent.h"
 #include "gui/look/EmbeddedImages.h"
 #include "gui/look/ImageSets.h"
@@ -98,6 +99,7 @@ BasePluginEditor::BasePluginEditor (BasePlugin& owner, const juce::String& skinR
     midiControlTab->getDefaultMapBox().addListener (this);
     plugin.getMidiControl().addListener (this);
     optionsWindow->addTab ("Midi Control", midiTab.release());
+    optionsWindow->addTab ("Display", new DisplaySettingsComponent (plugin.getEditorZoom()));
 
     plugin.getParameterManager().addAsyncListenerToAll (this);
     setEditorSize (defaultWidth, defaultHeight);

@@ -1,9 +1,11 @@
 // The editor at the screen's scale and the user's zoom: the host window's
-// size at each scale, and the zoom applied at once.
+// size at each scale, and the zoom applied at once from the keyboard and
+// the options window.
 #include <gmock/gmock.h>
 
 #include "engine/QuilvernFactory.h"
 #include "framework/AudioProcessorEditorWrapper.h"
+#include "gui/editor/DisplaySettingsComponent.h"
 #include "gui/editor/QuilvernEditor.h"
 #include "support/MessagePump.h"
 
@@ -107,4 +109,23 @@ TEST_F (EditorScaleTest, CtrlPlusMinusAndZeroStepTheZoomAtOnce)
         EXPECT_EQ (plugin->getEditorZoom().getPercent(), step.percent);
         EXPECT_EQ (hostSize().getWidth(), juce::roundToInt (faceWidth * (float) step.percent / 100.0f));
     }
+}
+
+TEST_F (EditorScaleTest, TheDisplayTabChoosesTheZoomAndFollowsIt)
+{
+    auto& tabs = editor.getOptionsWindow().getTabs();
+    ASSERT_EQ (tabs.getTabNames(), juce::StringArray ({ "Presets", "Midi Control", "Display" }));
+    auto* page = dynamic_cast<DisplaySettingsComponent*> (tabs.getTabContentComponent (2));
+    ASSERT_NE (page, nullptr);
+    auto& group = page->getZoomGroup();
+    EXPECT_EQ (group.getSelectedIndex(), 0);
+    EXPECT_EQ (group.getNumChoices(), 5);
+
+    group.getButton (3)->triggerClick();
+    MessagePump::run();
+    EXPECT_EQ (plugin->getEditorZoom().getPercent(), 175);
+    EXPECT_EQ (hostSize().getWidth(), juce::roundToInt (faceWidth * 1.75f)) << "applied without reopening";
+
+    plugin->getEditorZoom().step (1);
+    EXPECT_EQ (group.getSelectedIndex(), 4);
 }
