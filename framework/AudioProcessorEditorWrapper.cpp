@@ -13,7 +13,25 @@ AudioProcessorEditorWrapper::AudioProcessorEditorWrapper (juce::AudioProcessor& 
 
     addAndMakeVisible (editorComponent);
     zoom.addListener (this);
-    updateContentScale();
+
+    // suil takes the size an X11 UI's window has when it is made for the
+    // size of its GTK widget, in the desktop's logical pixels: the LV2 UI's
+    // window is made at that size, and grows to the desktop's scale once the
+    // host has it.
+    if (processor.wrapperType == juce::AudioProcessor::wrapperType_LV2)
+    {
+        desktopScaleDeferred = true;
+        juce::Component::SafePointer<AudioProcessorEditorWrapper> self (this);
+        juce::MessageManager::callAsync ([self] {
+            if (self != nullptr)
+            {
+                self->desktopScaleDeferred = false;
+                self->updateScale();
+            }
+        });
+    }
+
+    updateScale();
 }
 
 AudioProcessorEditorWrapper::~AudioProcessorEditorWrapper()
@@ -29,12 +47,12 @@ void AudioProcessorEditorWrapper::setScaleFactor (float newScale)
 {
     hostScale = newScale > 0.0f ? newScale : 1.0f;
     juce::AudioProcessorEditor::setScaleFactor (hostScale);
-    updateContentScale();
+    updateScale();
 }
 
-// The component fills the wrapper exactly: the scale is stretched by a
-// fraction of a pixel where the zoomed size is not a whole number.
-void AudioProcessorEditorWrapper::updateContentScale()
+// The component, zoomed, fills the wrapper exactly: the scale is stretched
+// by a fraction of a pixel where the zoomed size is not a whole number.
+void AudioProcessorEditorWrapper::updateScale()
 {
     const int width = editorComponent.getWidth(), height = editorComponent.getHeight();
 
@@ -43,18 +61,19 @@ void AudioProcessorEditorWrapper::updateContentScale()
 
     const juce::ScopedValueSetter<bool> guard (updating, true);
     const bool hostPassedNone = juce::approximatelyEqual (hostScale, 1.0f);
-    contentScale = zoom.getScale() * (hostPassedNone ? DesktopScale::getUnappliedPart() : 1.0f);
+    const bool useDesktopScale = hostPassedNone && ! desktopScaleDeferred;
+    juce::Desktop::getInstance().setGlobalScaleFactor (useDesktopScale ? DesktopScale::getUnappliedPart() : 1.0f);
 
-    const int scaledWidth = juce::roundToInt ((float) width * contentScale);
-    const int scaledHeight = juce::roundToInt ((float) height * contentScale);
+    const int zoomedWidth = juce::roundToInt ((float) width * zoom.getScale());
+    const int zoomedHeight = juce::roundToInt ((float) height * zoom.getScale());
     editorComponent.setTopLeftPosition (0, 0);
-    editorComponent.setTransform (juce::AffineTransform::scale ((float) scaledWidth / (float) width,
-                                                                (float) scaledHeight / (float) height));
+    editorComponent.setTransform (juce::AffineTransform::scale ((float) zoomedWidth / (float) width,
+                                                                (float) zoomedHeight / (float) height));
 
     // A host may answer the new size by setting another one at once (JUCE's
     // LV2 UI rounds it up through the host's scale); the face's size wins.
-    for (int attempt = 0; attempt < 3 && (getWidth() != scaledWidth || getHeight() != scaledHeight); ++attempt)
-        setSize (scaledWidth, scaledHeight);
+    for (int attempt = 0; attempt < 3 && (getWidth() != zoomedWidth || getHeight() != zoomedHeight); ++attempt)
+        setSize (zoomedWidth, zoomedHeight);
 }
 
 // Host wrappers mark the editor opaque. The component always has the
@@ -66,19 +85,49 @@ void AudioProcessorEditorWrapper::paint (juce::Graphics&) {}
 void AudioProcessorEditorWrapper::resized()
 {
     juce::AudioProcessorEditor::resized();
-    updateContentScale();
+    updateScale();
 }
 
 void AudioProcessorEditorWrapper::childBoundsChanged (juce::Component* child)
 {
     // A docked panel grows the editor; the host's window follows.
     if (child == &editorComponent)
-        updateContentScale();
+        updateScale();
+}
+
+// suil, through which GTK hosts such as jalv show an X11 UI, gives the UI's
+// window the size of its GTK widget, a number of the desktop's logical
+// pixels; on a scaled desktop that is a part of the room it makes for it.
+// The UI has one size (it cannot be resized by the user), so its window
+// takes that size back, without asking the host again: the room stays.
+void AudioProcessorEditorWrapper::parentSizeChanged()
+{
+    if (processor.wrapperType != juce::AudioProcessor::wrapperType_LV2)
+        return;
+
+    juce::Component::SafePointer<AudioProcessorEditorWrapper> self (this);
+    juce::MessageManager::callAsync ([self] {
+        if (self != nullptr)
+            self->takeBackTheLv2WindowsSize();
+    });
+}
+
+void AudioProcessorEditorWrapper::takeBackTheLv2WindowsSize()
+{
+    auto* parent = getParentComponent();
+
+    if (parent == nullptr)
+        return;
+
+    const auto drawn = parent->getLocalArea (this, getLocalBounds());
+
+    if (parent->getWidth() < drawn.getWidth() || parent->getHeight() < drawn.getHeight())
+        parent->setSize (drawn.getWidth(), drawn.getHeight());
 }
 
 void AudioProcessorEditorWrapper::editorZoomChanged (EditorZoom&)
 {
-    updateContentScale();
+    updateScale();
 }
 
 bool AudioProcessorEditorWrapper::keyPressed (const juce::KeyPress& key)
@@ -105,7 +154,7 @@ bool AudioProcessorEditorWrapper::keyPressed (const juce::KeyPress& key)
 void AudioProcessorEditorWrapper::parentHierarchyChanged()
 {
     // The desktop's scale is read again whenever the editor is put on screen.
-    updateContentScale();
+    updateScale();
 
     // A plug-in format's window is made for this editor and goes when the
     // format takes the editor out of it; the standalone program's window

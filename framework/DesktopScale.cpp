@@ -31,11 +31,13 @@ float DesktopScale::get()
 
 float DesktopScale::getUnappliedPart()
 {
+    auto& desktop = juce::Desktop::getInstance();
     float applied = 1.0f;
 
+    // A display's scale includes the global one, which is not the window system's.
     if (juce::JUCEApplicationBase::isStandaloneApp())
-        if (const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
-            applied = (float) display->scale;
+        if (const auto* display = desktop.getDisplays().getPrimaryDisplay())
+            applied = (float) display->scale / desktop.getGlobalScaleFactor();
 
     return juce::jmax (1.0f, get() / applied);
 }

@@ -90,6 +90,22 @@ X11HostWindow::Size X11HostWindow::getSize() const
     return { attributes.width, attributes.height };
 }
 
+void X11HostWindow::resizeChildren (int width, int height)
+{
+    auto* d = asDisplay (display);
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    XQueryTree (d, window, &root, &parent, &children, &count);
+
+    for (unsigned int i = 0; i < count; ++i)
+        XResizeWindow (d, children[i], (unsigned) width, (unsigned) height);
+
+    if (children != nullptr)
+        XFree (children);
+
+    XSync (d, False);
+}
+
 int X11HostWindow::getNumChildren() const
 {
     Window root = 0, parent = 0, *children = nullptr;

@@ -28,6 +28,9 @@ public:
 
     void resize (int width, int height);
     Size getSize() const;
+    // Resizes the windows the plug-in put into this one, as a host that
+    // sizes the plug-in's window itself does.
+    void resizeChildren (int width, int height);
     // The windows the plug-in put into this one.
     int getNumChildren() const;
     // The size of the plug-in's view as the X server has it: the window at the
