@@ -8,12 +8,13 @@
 #define JUCE_VST3HEADERS_INCLUDE_HEADERS_ONLY 1
 #include <juce_audio_processors/format_types/juce_VST3Headers.h>
 
-#include "support/BundleCopy.h"
+#include "support/TestedVst3Bundle.h"
 #include "support/ThreadAllocationCounter.h"
 #include "support/Vst3Instance.h"
 
 #include <array>
 #include <cstring>
+#include <thread>
 
 using namespace Steinberg;
 
@@ -173,9 +174,12 @@ public:
     size_t position = 0;
 };
 
-std::unique_ptr<juce::AudioPluginInstance> loadQuilvern (const juce::File& bundle)
+// One bundle for every test: on Windows a loaded module's folder cannot be
+// deleted, and JUCE's hosting keeps modules loaded until it shuts down.
+std::unique_ptr<juce::AudioPluginInstance> loadQuilvern()
 {
-    return loadVst3Instance (bundle, sampleRate, blockSize);
+    static const TestedVst3Bundle bundle;
+    return loadVst3Instance (bundle.get(), sampleRate, blockSize);
 }
 
 class Vst3ProcessTest : public ::testing::Test
@@ -183,7 +187,7 @@ class Vst3ProcessTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        instance = loadQuilvern (bundle.get());
+        instance = loadQuilvern();
         ASSERT_NE (instance, nullptr);
         component = static_cast<Vst::IComponent*> (instance->getPlatformSpecificData());
         ASSERT_NE (component, nullptr);
@@ -224,6 +228,17 @@ protected:
             processor->release();
     }
 
+    // Runs work on a thread of its own, as a host runs processing on its
+    // audio thread. The test's thread is the host's message thread, and on
+    // Windows the plug-in's too, where JUCE's wrapper handles the
+    // plug-in's parameter changes as the editor's.
+    template <typename Work>
+    static void onAudioThread (Work work)
+    {
+        std::thread audio (work);
+        audio.join();
+    }
+
     // One block of a sine with new values for a parameter and a controller,
     // and every 20 blocks a new sync mode (which changes the texts hosts show).
     void processBlock (int block)
@@ -240,7 +255,6 @@ protected:
         ASSERT_EQ (processor->process (data), kResultOk);
     }
 
-    BundleCopy bundle { juce::File (QUILVERN_VST3_MODULE).getParentDirectory().getParentDirectory().getParentDirectory() };
     std::unique_ptr<juce::AudioPluginInstance> instance;
     Vst::IComponent* component = nullptr;
     Vst::IAudioProcessor* processor = nullptr;
@@ -272,12 +286,32 @@ TEST_F (Vst3ProcessTest, ProcessingAllocatesNothing)
     if (! ThreadAllocationCounter::isAvailable())
         GTEST_SKIP() << "a sanitizer build counts no allocations";
 
-    ThreadAllocationCounter::Scope allocations;
+    // A thread's first use of a C++ thread_local in the plug-in's library
+    // allocates its share of the storage, once: GCC emulates thread-locals
+    // on Windows, and JUCE's VST3 wrapper keeps one for the parameter
+    // changes it applies. A host's audio thread has made that one-time
+    // step once it has played any instance; so here another instance plays
+    // a block with a parameter change first, and every block of this
+    // instance counts, from its first.
+    auto other = loadQuilvern();
+    ASSERT_NE (other, nullptr);
+    long long allocations = -1;
 
-    for (int block = 0; block < 200; ++block)
-        processBlock (block);
+    onAudioThread ([&] {
+        juce::AudioBuffer<float> buffer (2, blockSize);
+        juce::MidiBuffer midi;
+        other->getParameters()[1]->setValue (0.3f);
+        other->processBlock (buffer, midi);
 
-    EXPECT_EQ (allocations.getCount(), 0);
+        ThreadAllocationCounter::Scope scope;
+
+        for (int block = 0; block < 200; ++block)
+            processBlock (block);
+
+        allocations = scope.getCount();
+    });
+
+    EXPECT_EQ (allocations, 0);
 
     double energy = 0.0;
 
@@ -291,7 +325,7 @@ TEST_F (Vst3ProcessTest, ProcessingAllocatesNothing)
 TEST_F (Vst3ProcessTest, ReportsTheRestoredValuesAfterAProgramChange)
 {
     // A state with a feedback no factory preset has.
-    auto source = loadQuilvern (bundle.get());
+    auto source = loadQuilvern();
     ASSERT_NE (source, nullptr);
     source->getParameters()[1]->setValueNotifyingHost (0.8f);
     juce::MemoryBlock state;
@@ -301,7 +335,7 @@ TEST_F (Vst3ProcessTest, ReportsTheRestoredValuesAfterAProgramChange)
     instance->setCurrentProgram (50);
     instance->setStateInformation (state.getData(), (int) state.getSize());
     data.inputParameterChanges = nullptr;
-    processBlock (0);
+    onAudioThread ([this] { processBlock (0); });
 
     EXPECT_NEAR (reported.last (feedbackId), 0.8, 1e-6);
 }
