@@ -295,15 +295,18 @@ void GFXDisplay::paintGlyphs (juce::Graphics& g)
     const int y0 = (getHeight() - fontHeight) / 2;
     const int caretCell = editing && caretOn ? caret : -1;
 
-    for (int k = 0; k < cells; ++k)
-    {
-        const int i = scroll + k;
-        const auto character = i >= 0 && i < shownText.length() ? shownText[i] : (juce::juce_wchar) ' ';
-        const int row = glyphFor (character) - firstCharacter + (i == caretCell ? glyphCount : 0);
+    ImageSets::drawSideBySide (g, { x0, y0, cells * glyphWidth, fontHeight }, [&] (juce::Graphics& cellsContext) {
+        for (int k = 0; k < cells; ++k)
+        {
+            const int i = scroll + k;
+            const auto character = i >= 0 && i < shownText.length() ? shownText[i] : (juce::juce_wchar) ' ';
+            const int row = glyphFor (character) - firstCharacter + (i == caretCell ? glyphCount : 0);
 
-        ImageSets::draw (g, font, juce::Rectangle<int> (x0 + k * glyphWidth, y0, glyphWidth, fontHeight).toFloat(),
-                         { 0, row * fontHeight, glyphWidth, fontHeight });
-    }
+            ImageSets::draw (cellsContext, font,
+                             juce::Rectangle<int> (x0 + k * glyphWidth, y0, glyphWidth, fontHeight).toFloat(),
+                             { 0, row * fontHeight, glyphWidth, fontHeight });
+        }
+    });
 }
 
 // Every "gfx", "pos" and "size" child in document order: the last of each

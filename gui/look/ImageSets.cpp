@@ -2,6 +2,8 @@
 
 #include "framework/EmbeddedResources.h"
 
+#include <cmath>
+
 namespace
 {
 const juce::Identifier fileNameProperty { "embeddedFile" };
@@ -93,4 +95,31 @@ void ImageSets::draw (juce::Graphics& g, const juce::Image& image, juce::Rectang
 void ImageSets::drawAt (juce::Graphics& g, const juce::Image& image, int x, int y)
 {
     draw (g, image, image.getBounds().toFloat().withPosition ((float) x, (float) y), image.getBounds());
+}
+
+void ImageSets::drawSideBySide (juce::Graphics& g, juce::Rectangle<int> area,
+                                const std::function<void (juce::Graphics&)>& drawParts)
+{
+    const float scale = getPhysicalScale (g);
+
+    if (area.isEmpty() || juce::approximatelyEqual (scale, std::round (scale)))
+    {
+        drawParts (g);
+        return;
+    }
+
+    const int factor = wantsDoubleSet (scale) ? 2 : 1;
+    juce::Image picture (juce::Image::ARGB, area.getWidth() * factor, area.getHeight() * factor, true);
+
+    {
+        juce::Graphics pictureContext (picture);
+        pictureContext.addTransform (juce::AffineTransform::translation ((float) -area.getX(), (float) -area.getY())
+                                         .scaled ((float) factor));
+        drawParts (pictureContext);
+    }
+
+    const juce::Graphics::ScopedSaveState state (g);
+    g.setImageResamplingQuality (juce::Graphics::highResamplingQuality);
+    g.drawImageTransformed (picture, juce::AffineTransform::scale (1.0f / (float) factor)
+                                         .translated ((float) area.getX(), (float) area.getY()));
 }

@@ -2,6 +2,8 @@
 
 #include <juce_graphics/juce_graphics.h>
 
+#include <functional>
+
 // Every embedded picture comes in two sets: Name.png at 1x and Name@2x.png,
 // exactly twice as wide and high (a film strip with the same frames). The
 // editor keeps and lays out the 1x images; whoever draws one draws it here,
@@ -47,4 +49,13 @@ public:
     static void draw (juce::Graphics& g, const juce::Image& image, juce::Rectangle<float> destination);
     // The whole image at its 1x size.
     static void drawAt (juce::Graphics& g, const juce::Image& image, int x, int y);
+
+    // Pictures drawn side by side (a button's caps and middle, a display's
+    // character cells) meet between two physical pixels at a scale such as
+    // 1.5, where each one's soft edge lets a faint seam through. At such a
+    // scale they are drawn by drawParts into one picture of the area at
+    // the chosen set's size first, which is then drawn as a whole; at a
+    // whole scale straight into the context.
+    static void drawSideBySide (juce::Graphics& g, juce::Rectangle<int> area,
+                                const std::function<void (juce::Graphics&)>& drawParts);
 };

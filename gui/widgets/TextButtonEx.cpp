@@ -82,9 +82,11 @@ void TextButtonEx::paintButton (juce::Graphics& g, bool isHighlighted, bool isDo
     const juce::Rectangle<int> middleArea (leftCapWidth, 0, textWidth, getHeight());
 
     g.setOpacity (isEnabled() ? 1.0f : 0.5f);
-    ImageSets::drawAt (g, pressed ? images.leftPressed : images.left, 0, 0);
-    ImageSets::draw (g, pressed ? images.middlePressed : images.middle, middleArea.toFloat());
-    ImageSets::drawAt (g, pressed ? images.rightPressed : images.right, middleArea.getRight(), 0);
+    ImageSets::drawSideBySide (g, getLocalBounds(), [&] (juce::Graphics& parts) {
+        ImageSets::drawAt (parts, pressed ? images.leftPressed : images.left, 0, 0);
+        ImageSets::draw (parts, pressed ? images.middlePressed : images.middle, middleArea.toFloat());
+        ImageSets::drawAt (parts, pressed ? images.rightPressed : images.right, middleArea.getRight(), 0);
+    });
 
     g.setColour (juce::Colours::black.withMultipliedAlpha (isEnabled() ? 1.0f : 0.5f));
     g.setFont (font);

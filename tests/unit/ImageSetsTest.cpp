@@ -122,3 +122,28 @@ TEST (ImageSets, TheFaceIsAsSharpAtEveryScale)
     const juce::Rectangle<int> bare (4, 4, 40, 20);
     EXPECT_EQ (countDifferentPixels (face2x.getClippedImage (bare), art.getClippedImage (bare)), 0);
 }
+
+// Two pictures side by side meet between two physical pixels at 1.5 (7
+// logical pixels are 10.5): drawn one by one each leaves a soft edge there
+// through which the black behind shows as a seam; drawn side by side the
+// column is as white as the pictures. At 1 and 2 they are exact either way.
+TEST (ImageSets, PicturesSideBySideMeetWithoutASeamAtEveryScale)
+{
+    juce::Image white (juce::Image::ARGB, 7, 9, false);
+    white.clear (white.getBounds(), juce::Colours::white);
+
+    for (const float scale : { 1.0f, 1.25f, 1.5f, 1.75f, 2.0f })
+    {
+        const int width = (int) std::ceil (14 * scale), height = (int) std::ceil (9 * scale);
+        juce::Image target (juce::Image::RGB, width, height, true);
+        juce::Graphics g (target);
+        g.addTransform (juce::AffineTransform::scale (scale));
+        ImageSets::drawSideBySide (g, { 0, 0, 14, 9 }, [&] (juce::Graphics& parts) {
+            ImageSets::drawAt (parts, white, 0, 0);
+            ImageSets::drawAt (parts, white, 7, 0);
+        });
+
+        const int seam = (int) (7 * scale);
+        EXPECT_EQ (target.getPixelAt (seam, height / 2).getBrightness(), 1.0f) << "at " << scale;
+    }
+}
