@@ -122,7 +122,12 @@ void AudioProcessorEditorWrapper::takeBackTheLv2WindowsSize()
     const auto drawn = parent->getLocalArea (this, getLocalBounds());
 
     if (parent->getWidth() < drawn.getWidth() || parent->getHeight() < drawn.getHeight())
+    {
         parent->setSize (drawn.getWidth(), drawn.getHeight());
+        // Under jalv the area the window gains stayed unpainted until the
+        // mouse came by.
+        parent->repaint();
+    }
 }
 
 void AudioProcessorEditorWrapper::editorZoomChanged (EditorZoom&)
