@@ -1,6 +1,7 @@
 #include "gui/look/ImageSets.h"
 
 #include "framework/EmbeddedResources.h"
+#include "gui/look/ResampledPictures.h"
 
 #include <cmath>
 
@@ -67,7 +68,7 @@ ImageSets::Choice ImageSets::choose (juce::Graphics& g, const juce::Image& image
 
 // As JUCE's own drawImage: the source part, scaled and moved onto the
 // destination; at 2x onto the same destination, so it lands 1:1 on the
-// physical pixels.
+// physical pixels. Between the sets' scales a picture resampled once.
 void ImageSets::draw (juce::Graphics& g, const juce::Image& image, juce::Rectangle<float> destination,
                       juce::Rectangle<int> source)
 {
@@ -81,6 +82,9 @@ void ImageSets::draw (juce::Graphics& g, const juce::Image& image, juce::Rectang
     const auto toDestination = juce::AffineTransform::scale (destination.getWidth() / (float) part.getWidth(),
                                                              destination.getHeight() / (float) part.getHeight())
                                    .translated (destination.getX(), destination.getY());
+
+    if (ResampledPictures::draw (g, image, choice.image, part, toDestination))
+        return;
 
     const juce::Graphics::ScopedSaveState state (g);
     g.setImageResamplingQuality (juce::Graphics::highResamplingQuality);
