@@ -22,7 +22,7 @@ juce::Image EmbeddedImages::load (const juce::String& fileName)
 
     if (! image.isValid())
     {
-        image = EmbeddedResources::loadResourceImage (fileName);
+        image = EmbeddedResources::loadResourceImageWhenDrawn (fileName);
 
         if (image.isValid())
         {

@@ -48,7 +48,8 @@ public:
     static juce::Image getWindowShadow (int side);
 
     // The named PNG resource through the image cache, marked as the 1x set of
-    // its file (ImageSets); invalid when missing.
+    // its file (ImageSets); invalid when missing. Its pixels are decoded when
+    // first drawn, which at 2x they never are.
     static juce::Image load (const juce::String& fileName);
 
 private:
