@@ -1,6 +1,8 @@
 // The product's editor: one 25 ms update while audio runs (meters and lights
 // move), with the repaint it asks for painted into an image as a window would;
-// and creating the product with its editor through the editor's first paint.
+// and creating the product with its editor through the editor's first paint,
+// at 1x and at 2x (the argument is the scale in tenths), where the first
+// paint decodes the 2x images.
 #include "bench/JuceBenchmarkMain.h"
 #include "engine/QuilvernFactory.h"
 #include "gui/editor/QuilvernEditor.h"
@@ -37,10 +39,12 @@ std::vector<juce::AudioBuffer<float>> makeBlocks()
     return blocks;
 }
 
-void paintWhole (juce::Component& editor)
+void paintWhole (juce::Component& editor, float scale = 1.0f)
 {
-    juce::Image image (juce::Image::ARGB, editor.getWidth(), editor.getHeight(), true);
+    juce::Image image (juce::Image::ARGB, juce::roundToInt ((float) editor.getWidth() * scale),
+                       juce::roundToInt ((float) editor.getHeight() * scale), true);
     juce::Graphics g (image);
+    g.addTransform (juce::AffineTransform::scale (scale));
     editor.paintEntireComponent (g, true);
 }
 } // namespace
@@ -87,7 +91,7 @@ static void BM_CreateFirstProductThroughFirstPaint (benchmark::State& state)
     for (auto _ : state)
     {
         auto plugin = createQuilvern (juce::File());
-        paintWhole (*plugin->getEditorComponent());
+        paintWhole (*plugin->getEditorComponent(), (float) state.range (0) / 10.0f);
 
         state.PauseTiming();
         plugin.reset();
@@ -95,7 +99,7 @@ static void BM_CreateFirstProductThroughFirstPaint (benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK (BM_CreateFirstProductThroughFirstPaint)->Unit (benchmark::kMillisecond);
+BENCHMARK (BM_CreateFirstProductThroughFirstPaint)->Arg (10)->Arg (20)->Unit (benchmark::kMillisecond);
 
 // Further instances find the images in JUCE's cache while one is open.
 static void BM_CreateFurtherProductThroughFirstPaint (benchmark::State& state)

@@ -4,12 +4,15 @@
 // an image, as the editor does when it is built and first shown. The first
 // editor of a process decodes every image; the editors of further instances
 // find the strips in JUCE's image cache while an earlier editor holds them.
+// The face is painted at 1x, 1.5x and 2x (the argument is the scale in
+// tenths): above 1.25 from the 2x images, four times the pixels at 2x.
 #include "bench/JuceBenchmarkMain.h"
 #include "framework/EmbeddedResources.h"
 #include "framework/EventsMap.h"
 #include "framework/ParameterManager.h"
 #include "framework/StringParameter.h"
 #include "gui/look/EmbeddedImages.h"
+#include "gui/look/ImageSets.h"
 #include "gui/skin/SkinControls.h"
 #include "gui/skin/SkinXml.h"
 
@@ -28,7 +31,7 @@ struct Face : juce::Component
         controls.build (*skin, SkinControls::Container::editorRoot, *this, parameters, events, nullptr);
     }
 
-    void paint (juce::Graphics& g) override { g.drawImageAt (background, 0, 0); }
+    void paint (juce::Graphics& g) override { ImageSets::drawAt (g, background, 0, 0); }
 
     juce::Image background;
     juce::Component statusBar;
@@ -84,12 +87,20 @@ static void BM_PaintProductFace (benchmark::State& state)
 {
     World world;
     Face face (world.parameters, world.events);
-    juce::Image image (juce::Image::ARGB, face.getWidth(), face.getHeight(), false);
+    const float scale = (float) state.range (0) / 10.0f;
+    juce::Image image (juce::Image::ARGB, juce::roundToInt ((float) face.getWidth() * scale),
+                       juce::roundToInt ((float) face.getHeight() * scale), false);
+
+    const auto paint = [&] {
+        juce::Graphics g (image);
+        g.addTransform (juce::AffineTransform::scale (scale));
+        face.paintEntireComponent (g, true);
+    };
+
+    // The first paint at a scale above 1.25 decodes the 2x images.
+    paint();
 
     for (auto _ : state)
-    {
-        juce::Graphics g (image);
-        face.paintEntireComponent (g, true);
-    }
+        paint();
 }
-BENCHMARK (BM_PaintProductFace)->Unit (benchmark::kMillisecond);
+BENCHMARK (BM_PaintProductFace)->Arg (10)->Arg (15)->Arg (20)->Unit (benchmark::kMillisecond);

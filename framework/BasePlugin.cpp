@@ -244,7 +244,7 @@ juce::AudioProcessorEditor* BasePlugin::createEditor()
     if (editorComponent == nullptr)
         return nullptr;
 
-    return new AudioProcessorEditorWrapper (*this, *editorComponent);
+    return new AudioProcessorEditorWrapper (*this, *editorComponent, editorZoom);
 }
 
 //==============================================================================

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/EditorZoom.h"
 #include "framework/EventsMap.h"
 #include "framework/MidiControl.h"
 #include "framework/ParameterManager.h"
@@ -170,6 +171,8 @@ public:
     ParameterManager& getParameterManager() noexcept { return *parameters; }
     MidiControl& getMidiControl() noexcept { return *midiControl; }
     EventsMap& getEventsMap() noexcept { return events; }
+    // The user's zoom of the editor, which the settings file keeps.
+    EditorZoom& getEditorZoom() noexcept { return editorZoom; }
     juce::Component* getEditorComponent() const noexcept { return editorComponent.get(); }
     const juce::File& getModuleFile() const noexcept { return moduleFile; }
     // Why the user's map file did not load when the instance started (the
@@ -207,6 +210,7 @@ private:
     std::unique_ptr<ParameterManager> parameters;
     std::unique_ptr<MidiControl> midiControl;
     EventsMap events;
+    EditorZoom editorZoom;
     std::unique_ptr<juce::Component> editorComponent;
     juce::File moduleFile, pluginDirectory;
     // Set while the instance starts, read only afterwards.

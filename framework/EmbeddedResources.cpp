@@ -1,6 +1,7 @@
 #include "framework/EmbeddedResources.h"
 
 #include "QuilvernBinaryData.h"
+#include "framework/DeferredPngImage.h"
 #include "framework/XmlUtilities.h"
 
 namespace
@@ -75,4 +76,15 @@ juce::Image EmbeddedResources::loadResourceImage (const juce::String& fileName)
         return {};
 
     return juce::ImageFileFormat::loadFrom (data, (size_t) size);
+}
+
+juce::Image EmbeddedResources::loadResourceImageWhenDrawn (const juce::String& fileName)
+{
+    int size = 0;
+    const char* data = findResource (fileName, size);
+
+    if (data == nullptr || size <= 0)
+        return {};
+
+    return DeferredPngImage::load (data, (size_t) size);
 }

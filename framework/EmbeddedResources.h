@@ -13,6 +13,9 @@ public:
     static juce::MemoryBlock loadResourceData (const juce::String& fileName);
     static juce::String loadResourceText (const juce::String& fileName);
     static juce::Image loadResourceImage (const juce::String& fileName);
+    // The image with its size and format, its pixels decoded when first
+    // read or drawn (DeferredPngImage); transparent if they do not decode.
+    static juce::Image loadResourceImageWhenDrawn (const juce::String& fileName);
     // The resource's text parsed with the guarded XML reader; null when it is
     // missing or does not parse.
     static std::unique_ptr<juce::XmlElement> loadResourceXml (const juce::String& fileName);

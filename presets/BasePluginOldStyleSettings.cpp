@@ -32,6 +32,8 @@ void BasePluginOldStyle::loadUserSettings (const juce::XmlElement& element)
             loadResourcesSettings (*child);
         else if (hasTag (*child, "PresetSettings"))
             loadPresetSettings (*child);
+        else if (hasTag (*child, EditorZoom::settingsTag))
+            getEditorZoom().loadSettingsXml (*child);
     }
 }
 
@@ -142,6 +144,8 @@ std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createUserSettingsXml()
     if (isChangingOptionAvailable())
         presetSettings->setAttribute ("changing", getChangingType() == changeSilently ? "silent" : "normal");
 
+    // Last, so that the elements before it stay as older versions wrote them.
+    settings->addChildElement (getEditorZoom().createSettingsXml().release());
     return settings;
 }
 

@@ -2,7 +2,8 @@
 # Renders the README's pictures of the editor: the built VST 2.4 library is
 # opened in a bare host window under Xvfb (tools/screenshots/, the program
 # quilvern-screenshots), which clicks "Options" and the options tabs and
-# saves what the window shows.
+# saves what the window shows; at 1x, and at 1.5x and 2x after the
+# content-scale request hosts send on screens at 150 and 200 %.
 #
 #   bash tools/screenshots.sh [folder]      (default: docs/screenshots)
 set -euo pipefail
@@ -25,4 +26,7 @@ trap 'rm -rf "$work"' EXIT
 cp "$library" "$work/libQuilvern.so"
 
 mkdir -p "$folder"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$program" "$work/libQuilvern.so" "$folder"
+
+for scale in 1 1.5 2; do
+    xvfb-run -a -s "-screen 0 1600x1200x24" "$program" "$work/libQuilvern.so" "$folder" "$scale"
+done

@@ -4,6 +4,7 @@
 #include "gui/browser/List.h"
 #include "gui/browser/ListColumn.h"
 #include "gui/look/EmbeddedFonts.h"
+#include "gui/look/ImageSets.h"
 
 ItemComponent::ItemComponent (List& owner)
     : list (owner)
@@ -61,7 +62,7 @@ void ItemComponent::paint (juce::Graphics& g)
         g.fillAll (ColumnBrowser::findSchemeColour (*this, ColumnBrowser::selectedRowFill));
 
     if (icon.isValid())
-        g.drawImageAt (icon, iconX, (getHeight() - iconSize) / 2);
+        ImageSets::drawAt (g, icon, iconX, (getHeight() - iconSize) / 2);
 
     if (children)
         paintMarker (g, label.findColour (juce::Label::textColourId));

@@ -14,13 +14,20 @@ bool ComponentDetacher::detach (juce::Component& component)
     if (isDetached() || owner == nullptr || ! component.isShowing())
         return false;
 
-    const auto screenBounds = component.getScreenBounds();
+    // Drawn at the editor's scale, pinned at its place on the screen.
+    const auto scale = juce::Component::getApproximateScaleFactorForComponent (owner);
+    const auto screenPosition = component.getScreenPosition();
     detached = &component;
     parent = owner;
     savedBounds = component.getBounds();
 
     owner->removeChildComponent (&component);
-    component.setBounds (screenBounds);
+    component.setBounds (savedBounds.withPosition (screenPosition));
+
+    if (! juce::approximatelyEqual (scale, 1.0f))
+        component.setTransform (juce::AffineTransform::scale (scale, scale, (float) screenPosition.x,
+                                                              (float) screenPosition.y));
+
     component.addToDesktop (juce::ComponentPeer::windowIsTemporary);
     component.setVisible (true);
     component.toFront (true);
@@ -39,6 +46,7 @@ void ComponentDetacher::reattach()
         WindowColormap::release (*peer);
 
     component->removeFromDesktop();
+    component->setTransform ({});
 
     if (auto* owner = parent.getComponent())
     {

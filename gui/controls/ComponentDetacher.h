@@ -3,9 +3,10 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // Takes a component out of its parent into a temporary top-level window of
-// its own at the same place on the screen, and puts it back. A window of its
-// own gets the keyboard from the window system directly, also inside a host
-// that keeps the keyboard from the plug-in's window.
+// its own at the same place on the screen, drawn at the scale it had inside
+// its parent, and puts it back. A window of its own gets the keyboard from
+// the window system directly, also inside a host that keeps the keyboard
+// from the plug-in's window.
 class ComponentDetacher
 {
 public:

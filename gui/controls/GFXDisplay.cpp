@@ -2,6 +2,7 @@
 
 #include "framework/ListenerWalk.h"
 #include "gui/look/EmbeddedImages.h"
+#include "gui/look/ImageSets.h"
 #include "gui/skin/SkinXml.h"
 
 GFXDisplay::GFXDisplay (const juce::String& name)
@@ -294,14 +295,18 @@ void GFXDisplay::paintGlyphs (juce::Graphics& g)
     const int y0 = (getHeight() - fontHeight) / 2;
     const int caretCell = editing && caretOn ? caret : -1;
 
-    for (int k = 0; k < cells; ++k)
-    {
-        const int i = scroll + k;
-        const auto character = i >= 0 && i < shownText.length() ? shownText[i] : (juce::juce_wchar) ' ';
-        const int row = glyphFor (character) - firstCharacter + (i == caretCell ? glyphCount : 0);
+    ImageSets::drawSideBySide (g, { x0, y0, cells * glyphWidth, fontHeight }, [&] (juce::Graphics& cellsContext) {
+        for (int k = 0; k < cells; ++k)
+        {
+            const int i = scroll + k;
+            const auto character = i >= 0 && i < shownText.length() ? shownText[i] : (juce::juce_wchar) ' ';
+            const int row = glyphFor (character) - firstCharacter + (i == caretCell ? glyphCount : 0);
 
-        g.drawImage (font, x0 + k * glyphWidth, y0, glyphWidth, fontHeight, 0, row * fontHeight, glyphWidth, fontHeight);
-    }
+            ImageSets::draw (cellsContext, font,
+                             juce::Rectangle<int> (x0 + k * glyphWidth, y0, glyphWidth, fontHeight).toFloat(),
+                             { 0, row * fontHeight, glyphWidth, fontHeight });
+        }
+    });
 }
 
 // Every "gfx", "pos" and "size" child in document order: the last of each

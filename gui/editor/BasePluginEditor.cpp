@@ -8,8 +8,10 @@
 #include "gui/controls/GFXMultiStateButton.h"
 #include "gui/controls/GFXSwitch.h"
 #include "gui/controls/GFXToggleButton.h"
+#include "gui/editor/DisplaySettingsComponent.h"
 #include "gui/editor/MidiControlComponent.h"
 #include "gui/look/EmbeddedImages.h"
+#include "gui/look/ImageSets.h"
 #include "gui/skin/GFXPanel.h"
 #include "gui/skin/SkinXml.h"
 #include "gui/windows/AboutWindow.h"
@@ -97,6 +99,7 @@ BasePluginEditor::BasePluginEditor (BasePlugin& owner, const juce::String& skinR
     midiControlTab->getDefaultMapBox().addListener (this);
     plugin.getMidiControl().addListener (this);
     optionsWindow->addTab ("Midi Control", midiTab.release());
+    optionsWindow->addTab ("Display", new DisplaySettingsComponent (plugin.getEditorZoom()));
 
     plugin.getParameterManager().addAsyncListenerToAll (this);
     setEditorSize (defaultWidth, defaultHeight);
@@ -263,7 +266,7 @@ void BasePluginEditor::paint (juce::Graphics& g)
 {
     if (background.isValid())
     {
-        g.drawImageAt (background, 0, 0);
+        ImageSets::drawAt (g, background, 0, 0);
         return;
     }
 

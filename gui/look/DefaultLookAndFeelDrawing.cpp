@@ -3,6 +3,7 @@
 #include "gui/look/DefaultLookAndFeel.h"
 
 #include "gui/look/FrameworkColours.h"
+#include "gui/look/ImageSets.h"
 
 namespace
 {
@@ -243,8 +244,11 @@ void DefaultLookAndFeel::drawImageButton (juce::Graphics& g, juce::Image* image,
     if (! button.isEnabled())
         imageOpacity *= 1.4f;
 
-    juce::LookAndFeel_V2::drawImageButton (g, image, imageX, imageY, imageW, imageH, overlayColour, imageOpacity,
-                                           button);
+    // JUCE stretches the image it is given over the button's image area,
+    // so the 2x set lands on the same place.
+    auto choice = image != nullptr ? ImageSets::choose (g, *image) : ImageSets::Choice();
+    juce::LookAndFeel_V2::drawImageButton (g, image != nullptr ? &choice.image : nullptr, imageX, imageY, imageW, imageH,
+                                           overlayColour, imageOpacity, button);
 }
 
 void DefaultLookAndFeel::drawLevelMeter (juce::Graphics&, int, int, float)

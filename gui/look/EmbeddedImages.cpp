@@ -2,6 +2,7 @@
 
 #include "framework/EmbeddedResources.h"
 #include "gui/look/FallbackImages.h"
+#include "gui/look/ImageSets.h"
 
 namespace
 {
@@ -21,10 +22,13 @@ juce::Image EmbeddedImages::load (const juce::String& fileName)
 
     if (! image.isValid())
     {
-        image = EmbeddedResources::loadResourceImage (fileName);
+        image = EmbeddedResources::loadResourceImageWhenDrawn (fileName);
 
         if (image.isValid())
+        {
+            ImageSets::markAsEmbedded (image, fileName);
             juce::ImageCache::addImageToCache (image, key);
+        }
     }
 
     return image;

@@ -47,7 +47,9 @@ public:
     // left and right); invalid for noShadow.
     static juce::Image getWindowShadow (int side);
 
-    // The named PNG resource through the image cache; invalid when missing.
+    // The named PNG resource through the image cache, marked as the 1x set of
+    // its file (ImageSets); invalid when missing. Its pixels are decoded when
+    // first drawn, which at 2x they never are.
     static juce::Image load (const juce::String& fileName);
 
 private:

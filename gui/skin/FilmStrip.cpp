@@ -1,6 +1,7 @@
 #include "gui/skin/FilmStrip.h"
 
 #include "framework/SteppedValue.h"
+#include "gui/look/ImageSets.h"
 
 int FilmStrip::frameForValue (double value, int numFrames) noexcept
 {
@@ -23,5 +24,5 @@ void FilmStrip::drawFrame (juce::Graphics& g, const juce::Image& image, int numF
         return;
 
     frame = juce::jlimit (0, juce::jmax (1, numFrames) - 1, frame);
-    g.drawImage (image, 0, 0, width, height, 0, frame * height, width, height);
+    ImageSets::draw (g, image, { (float) width, (float) height }, { 0, frame * height, width, height });
 }

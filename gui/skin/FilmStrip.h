@@ -17,6 +17,7 @@ public:
     // Frame counts below 1 read as 1.
     static int frameHeight (const juce::Image& image, int numFrames) noexcept;
 
-    // Draws the frame at (0, 0), one frame in size.
+    // Draws the frame at (0, 0), one frame in size, from the image set the
+    // context's scale wants (ImageSets).
     static void drawFrame (juce::Graphics& g, const juce::Image& image, int numFrames, int frame);
 };

@@ -1,5 +1,7 @@
 #include "gui/widgets/ImageToggleButton.h"
 
+#include "gui/look/ImageSets.h"
+
 ImageToggleButton::ImageToggleButton (const juce::String& name)
     : juce::Button (name)
 {
@@ -22,5 +24,5 @@ void ImageToggleButton::paintButton (juce::Graphics& g, bool, bool)
         return;
 
     g.setOpacity (isEnabled() ? 1.0f : 0.5f);
-    g.drawImageAt (image, 0, 0);
+    ImageSets::drawAt (g, image, 0, 0);
 }

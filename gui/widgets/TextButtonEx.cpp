@@ -1,6 +1,7 @@
 #include "gui/widgets/TextButtonEx.h"
 
 #include "gui/look/DefaultLookAndFeel.h"
+#include "gui/look/ImageSets.h"
 
 TextButtonEx::TextButtonEx (const juce::String& text, int buttonStyle)
     : GFXButton (text), style (buttonStyle)
@@ -81,9 +82,11 @@ void TextButtonEx::paintButton (juce::Graphics& g, bool isHighlighted, bool isDo
     const juce::Rectangle<int> middleArea (leftCapWidth, 0, textWidth, getHeight());
 
     g.setOpacity (isEnabled() ? 1.0f : 0.5f);
-    g.drawImageAt (pressed ? images.leftPressed : images.left, 0, 0);
-    g.drawImage (pressed ? images.middlePressed : images.middle, middleArea.toFloat());
-    g.drawImageAt (pressed ? images.rightPressed : images.right, middleArea.getRight(), 0);
+    ImageSets::drawSideBySide (g, getLocalBounds(), [&] (juce::Graphics& parts) {
+        ImageSets::drawAt (parts, pressed ? images.leftPressed : images.left, 0, 0);
+        ImageSets::draw (parts, pressed ? images.middlePressed : images.middle, middleArea.toFloat());
+        ImageSets::drawAt (parts, pressed ? images.rightPressed : images.right, middleArea.getRight(), 0);
+    });
 
     g.setColour (juce::Colours::black.withMultipliedAlpha (isEnabled() ? 1.0f : 0.5f));
     g.setFont (font);
@@ -92,6 +95,6 @@ void TextButtonEx::paintButton (juce::Graphics& g, bool isHighlighted, bool isDo
     if (images.overlay.isValid())
     {
         g.setOpacity (isEnabled() ? 1.0f : 0.5f);
-        g.drawImage (images.overlay, middleArea.toFloat());
+        ImageSets::draw (g, images.overlay, middleArea.toFloat());
     }
 }

@@ -3,6 +3,7 @@
 #include "gui/look/DefaultLookAndFeel.h"
 #include "gui/look/EmbeddedFonts.h"
 #include "gui/look/FrameworkColours.h"
+#include "gui/look/ImageSets.h"
 
 namespace
 {
@@ -173,7 +174,7 @@ void WindowComponent::paintFrame (juce::Graphics& g)
             default: strip = strip.removeFromRight (thickness); break;
         }
 
-        g.drawImage (shadowImage, strip.toFloat());
+        ImageSets::draw (g, shadowImage, strip.toFloat());
     }
 
     if (outline)
@@ -198,7 +199,7 @@ void WindowComponent::paintTitleBar (juce::Graphics& g)
     g.setColour (lineColour);
     g.drawRoundedRectangle (bar.reduced (0.5f), 5.0f, 1.0f);
 
-    g.drawImageAt (titleIcon, (int) bar.getX() + 3, (int) bar.getY() + 2);
+    ImageSets::drawAt (g, titleIcon, (int) bar.getX() + 3, (int) bar.getY() + 2);
 
     g.setFont (titleFont);
     g.drawText (title, getTitleTextArea(), juce::Justification::centredLeft, true);

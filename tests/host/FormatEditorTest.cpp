@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include "support/FaceArt.h"
 #include "support/X11HostWindow.h"
 
 #include <X11/Xlib.h>
@@ -118,9 +119,11 @@ bool lv2BundleNamesItsUri()
     return manifest.contains (juce::String ("<") + lv2Uri + ">");
 }
 
-class FormatEditorTest : public ::testing::TestWithParam<Format>
+class FormatEditorFixture : public ::testing::Test
 {
 protected:
+    virtual const Format& format() const = 0;
+
     void SetUp() override
     {
         window = std::make_unique<X11HostWindow> (faceWidth, faceHeight);
@@ -130,12 +133,12 @@ protected:
         X11HostWindow::createWindowManagerAtoms();
         errorsBefore = X11HostWindow::getErrorCount();
 
-        instance = GetParam().create();
+        instance = format().create();
 
-        if (instance == nullptr && juce::String (GetParam().name) == "LV2" && ! lv2BundleNamesItsUri())
+        if (instance == nullptr && juce::String (format().name) == "LV2" && ! lv2BundleNamesItsUri())
             GTEST_SKIP() << "the LV2 bundle does not name the plug-in's URI";
 
-        ASSERT_NE (instance, nullptr) << "cannot load the " << GetParam().name << " build";
+        ASSERT_NE (instance, nullptr) << "cannot load the " << format().name << " build";
         instance->prepareToPlay (44100.0, 256);
     }
 
@@ -186,6 +189,12 @@ protected:
     std::unique_ptr<juce::AudioProcessorEditor> editor;
     int errorsBefore = 0;
 };
+
+class FormatEditorTest : public FormatEditorFixture, public ::testing::WithParamInterface<Format>
+{
+protected:
+    const Format& format() const override { return GetParam(); }
+};
 } // namespace
 
 TEST_P (FormatEditorTest, OpensDrawsDocksThePanelThroughTheHostAndReopensWithIt)
@@ -211,6 +220,67 @@ TEST_P (FormatEditorTest, OpensDrawsDocksThePanelThroughTheHostAndReopensWithIt)
 INSTANTIATE_TEST_SUITE_P (Formats, FormatEditorTest,
                           ::testing::Values (Format { "VST3", createVst3 }, Format { "LV2", createLv2 }),
                           [] (const auto& info) { return std::string (info.param.name); });
+
+namespace
+{
+struct FormatAtScale
+{
+    Format format;
+    float scale;
+};
+
+void PrintTo (const FormatAtScale& p, std::ostream* stream) { *stream << p.format.name << " at " << p.scale; }
+
+// The host's scale through JUCE's hosting: VST3's setContentScaleFactor, and
+// LV2's ui:scaleFactor sent through the UI's options interface.
+class FormatEditorScaleTest : public FormatEditorFixture, public ::testing::WithParamInterface<FormatAtScale>
+{
+protected:
+    const Format& format() const override { return GetParam().format; }
+
+    static int scaled (int size, float scale) { return juce::roundToInt ((float) size * scale); }
+};
+} // namespace
+
+TEST_P (FormatEditorScaleTest, TheViewTakesTheHostsScaleAndDrawsTheArtOfThatScale)
+{
+    const float scale = GetParam().scale;
+    openEditor();
+    editor->setScaleFactor (scale);
+    const auto sizeNear = [&] (int width, int height) {
+        return pumpUntil ([&] { return std::abs (editor->getWidth() - scaled (width, scale)) <= 1
+                                       && std::abs (editor->getHeight() - scaled (height, scale)) <= 1; });
+    };
+
+    ASSERT_TRUE (sizeNear (faceWidth, faceHeight)) << editor->getWidth() << " x " << editor->getHeight();
+    window->resize (editor->getWidth(), editor->getHeight());
+    ASSERT_TRUE (showsStatusBarAbove (editor->getHeight())) << "the editor was never drawn";
+    const auto view = window->getInnermostChildSize();
+    EXPECT_EQ (view.width, editor->getWidth()) << "the plug-in's window and the host's disagree";
+    EXPECT_EQ (view.height, editor->getHeight());
+
+    const auto area = FaceArt::knobArea;
+    const auto seen = window->capture (scaled (area.getX(), scale), scaled (area.getY(), scale),
+                                       scaled (area.getWidth(), scale), scaled (area.getHeight(), scale));
+    EXPECT_GT (FaceArt::bestShareMatching (seen, scale, 3), 0.97)
+        << "the knob and the face around it are not the art of this scale";
+
+    window->click (scaled (optionsButtonX, scale), scaled (optionsButtonY, scale));
+    EXPECT_TRUE (sizeNear (faceWidth, dockedHeight)) << "the host's view never followed the docked panel";
+    pumpUntil ([] { return false; }, 100);
+    const auto docked = window->getInnermostChildSize();
+    EXPECT_EQ (docked.height, editor->getHeight());
+}
+
+INSTANTIATE_TEST_SUITE_P (Scales, FormatEditorScaleTest,
+                          ::testing::Values (FormatAtScale { { "VST3", createVst3 }, 1.5f },
+                                             FormatAtScale { { "VST3", createVst3 }, 2.0f },
+                                             FormatAtScale { { "LV2", createLv2 }, 1.5f },
+                                             FormatAtScale { { "LV2", createLv2 }, 2.0f }),
+                          [] (const auto& info) {
+                              return std::string (info.param.format.name) + "Scale"
+                                   + std::to_string (juce::roundToInt (info.param.scale * 10));
+                          });
 
 namespace
 {

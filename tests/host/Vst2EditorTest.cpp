@@ -5,6 +5,7 @@
 #include <juce_graphics/juce_graphics.h>
 #include <pluginterfaces/vst2.x/aeffectx.h>
 
+#include "support/FaceArt.h"
 #include "support/LibraryCopy.h"
 #include "support/X11HostWindow.h"
 
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <thread>
@@ -335,4 +337,91 @@ TEST_F (Vst2EditorTest, OpeningAndClosingAHundredTimesLeavesNothingBehind)
     // JUCE's threads and queues hold varies by about 2 KB from run to run.
     EXPECT_LT ((long long) heapAfter - (long long) heapBefore, 4 * 1024)
         << "heap in use grew from " << heapBefore << " to " << heapAfter << " bytes";
+}
+
+// The editor drawn at a scale: the editor's rectangle, the plug-in's X
+// window and every size request are the scaled ones, and the face is drawn
+// from the art at that scale, not blown up from 1x.
+class Vst2ScaledEditorTest : public Vst2EditorTest
+{
+protected:
+    static Size scaled (int width, int height, float scale)
+    {
+        return { juce::roundToInt ((float) width * scale), juce::roundToInt ((float) height * scale) };
+    }
+
+    // Within a pixel: JUCE rounds a half pixel up.
+    static ::testing::Matcher<Size> near (Size size)
+    {
+        using ::testing::AllOf;
+        using ::testing::Field;
+        using ::testing::Ge;
+        using ::testing::Le;
+        return AllOf (Field (&Size::first, AllOf (Ge (size.first - 1), Le (size.first + 1))),
+                      Field (&Size::second, AllOf (Ge (size.second - 1), Le (size.second + 1))));
+    }
+
+    void expectTheFaceAt (float scale)
+    {
+        const auto face = getEditorRect();
+        EXPECT_THAT (face, near (scaled (faceWidth, faceHeight, scale)));
+        openEditor();
+        ASSERT_TRUE (showsColourAt (10, face.second - (int) (8 * scale), statusBarColour)) << "the editor was never drawn";
+        const auto view = window->getInnermostChildSize();
+        EXPECT_EQ (Size (view.width, view.height), face) << "the plug-in's window and the host's disagree";
+
+        const auto area = FaceArt::knobArea;
+        const auto seen = window->capture (juce::roundToInt ((float) area.getX() * scale), juce::roundToInt ((float) area.getY() * scale),
+                                           juce::roundToInt ((float) area.getWidth() * scale),
+                                           juce::roundToInt ((float) area.getHeight() * scale));
+        EXPECT_GT (FaceArt::bestShareMatching (seen, scale, 3), 0.97)
+            << "the knob and the face around it are not the art of this scale";
+
+        window->click (juce::roundToInt (optionsButtonX * scale), juce::roundToInt (optionsButtonY * scale));
+        ASSERT_TRUE (idleUntil ([] { return ! hostSide.sizeRequests.empty(); })) << "the click on Options missed";
+        idleFor (100);
+        EXPECT_THAT (hostSide.sizeRequests, ::testing::Each (near (scaled (faceWidth, dockedHeight, scale))));
+        EXPECT_EQ (getEditorRect(), hostSide.sizeRequests.back());
+        const auto docked = window->getInnermostChildSize();
+        EXPECT_EQ (Size (docked.width, docked.height), hostSide.sizeRequests.back());
+    }
+};
+
+// A VST 2.4 host's content-scale request (effVendorSpecific 'PreS' 'AeCs'
+// with the scale), as REAPER and others send it.
+class Vst2ContentScaleTest : public Vst2ScaledEditorTest, public ::testing::WithParamInterface<float>
+{
+};
+
+TEST_P (Vst2ContentScaleTest, TheEditorTakesTheHostsScaleAndDrawsTheArtOfThatScale)
+{
+    const auto preS = (int) juce::ByteOrder::bigEndianInt ("PreS");
+    const auto aeCs = (VstIntPtr) juce::ByteOrder::bigEndianInt ("AeCs");
+    EXPECT_EQ (dispatch (effVendorSpecific, preS, aeCs, nullptr, GetParam()), 1);
+    expectTheFaceAt (GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P (Scales, Vst2ContentScaleTest, ::testing::Values (1.0f, 1.5f, 2.0f),
+                          [] (const auto& info) { return "Scale" + std::to_string (juce::roundToInt (info.param * 10)); });
+
+// A host that passes no scale, on a desktop whose XSETTINGS ask for 2x (a
+// GNOME-style session at 200 %): the editor takes the desktop's scale. Only
+// on a display of the test's own, since every program there reads them.
+class Vst2EditorOn2xDesktop : public Vst2ScaledEditorTest
+{
+protected:
+    void SetUp() override
+    {
+        if (std::getenv ("QUILVERN_OWN_X_DISPLAY") == nullptr)
+            GTEST_SKIP() << "changes the desktop's scale: needs an X display of its own";
+
+        // Before the plug-in opens its own connection to the display.
+        X11HostWindow::publishDesktopScale (2);
+        Vst2ScaledEditorTest::SetUp();
+    }
+};
+
+TEST_F (Vst2EditorOn2xDesktop, TheEditorTakesTheDesktopsScale)
+{
+    expectTheFaceAt (2.0f);
 }

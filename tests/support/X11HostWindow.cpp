@@ -90,6 +90,22 @@ X11HostWindow::Size X11HostWindow::getSize() const
     return { attributes.width, attributes.height };
 }
 
+void X11HostWindow::resizeChildren (int width, int height)
+{
+    auto* d = asDisplay (display);
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    XQueryTree (d, window, &root, &parent, &children, &count);
+
+    for (unsigned int i = 0; i < count; ++i)
+        XResizeWindow (d, children[i], (unsigned) width, (unsigned) height);
+
+    if (children != nullptr)
+        XFree (children);
+
+    XSync (d, False);
+}
+
 int X11HostWindow::getNumChildren() const
 {
     Window root = 0, parent = 0, *children = nullptr;
@@ -100,6 +116,48 @@ int X11HostWindow::getNumChildren() const
         XFree (children);
 
     return (int) count;
+}
+
+X11HostWindow::Size X11HostWindow::getInnermostChildSize() const
+{
+    auto* d = asDisplay (display);
+    XSync (d, False);
+    Window innermost = window;
+    XWindowAttributes attributes {};
+    XGetWindowAttributes (d, innermost, &attributes);
+
+    for (;;)
+    {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        XQueryTree (d, innermost, &root, &parent, &children, &count);
+        Window largest = 0;
+        XWindowAttributes largestAttributes {};
+
+        // JUCE puts a small window for the keyboard beside an embedded view.
+        for (unsigned int i = 0; i < count; ++i)
+        {
+            XWindowAttributes child {};
+
+            if (XGetWindowAttributes (d, children[i], &child) != 0
+                && child.width * child.height > largestAttributes.width * largestAttributes.height)
+            {
+                largest = children[i];
+                largestAttributes = child;
+            }
+        }
+
+        if (children != nullptr)
+            XFree (children);
+
+        if (largest == 0)
+            break;
+
+        innermost = largest;
+        attributes = largestAttributes;
+    }
+
+    return { attributes.width, attributes.height };
 }
 
 void X11HostWindow::processEvents()
@@ -218,6 +276,45 @@ void X11HostWindow::sendKey (unsigned long keySymbol)
         XSendEvent (d, focus, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
     }
 
+    XSync (d, False);
+}
+
+namespace
+{
+// One XSETTINGS entry of an integer, little endian, padded to 4 bytes.
+void appendIntegerSetting (std::vector<unsigned char>& data, const std::string& name, int value)
+{
+    const auto put32 = [&data] (std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            data.push_back ((unsigned char) (v >> (8 * i)));
+    };
+
+    data.push_back (0); // integer
+    data.push_back (0);
+    data.push_back ((unsigned char) (name.size() & 0xff));
+    data.push_back ((unsigned char) (name.size() >> 8));
+    data.insert (data.end(), name.begin(), name.end());
+    data.resize ((data.size() + 3) & ~(size_t) 3, 0);
+    put32 (0); // serial of the last change
+    put32 ((std::uint32_t) value);
+}
+} // namespace
+
+void X11HostWindow::publishDesktopScale (int factor)
+{
+    auto* d = getHostDisplay();
+
+    if (d == nullptr)
+        return;
+
+    std::vector<unsigned char> data { 0 /* LSBFirst */, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0 };
+    appendIntegerSetting (data, "Gdk/WindowScalingFactor", factor);
+    appendIntegerSetting (data, "Xft/DPI", 96 * 1024 * factor);
+
+    const auto owner = XCreateSimpleWindow (d, DefaultRootWindow (d), -10, -10, 1, 1, 0, 0, 0);
+    const auto settings = XInternAtom (d, "_XSETTINGS_SETTINGS", False);
+    XChangeProperty (d, owner, settings, settings, 8, PropModeReplace, data.data(), (int) data.size());
+    XSetSelectionOwner (d, XInternAtom (d, "_XSETTINGS_S0", False), owner, CurrentTime);
     XSync (d, False);
 }
 

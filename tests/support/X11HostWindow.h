@@ -28,8 +28,14 @@ public:
 
     void resize (int width, int height);
     Size getSize() const;
+    // Resizes the windows the plug-in put into this one, as a host that
+    // sizes the plug-in's window itself does.
+    void resizeChildren (int width, int height);
     // The windows the plug-in put into this one.
     int getNumChildren() const;
+    // The size of the plug-in's view as the X server has it: the window at the
+    // end of the chain of largest children (the host's own without one).
+    Size getInnermostChildSize() const;
     // Reads and handles what the server sent to this connection.
     void processEvents();
 
@@ -45,6 +51,12 @@ public:
     // the key with the X key symbol.
     void typeCharacter (char character);
     void pressKey (unsigned long keySymbol);
+
+    // Publishes the XSETTINGS a GNOME-style session with a desktop scale
+    // publishes (Gdk/WindowScalingFactor, and Xft/DPI at 96 per step), as the
+    // owner of the settings selection, until the program ends. Call it
+    // before the plug-in opens its display connection.
+    static void publishDesktopScale (int factor);
 
     // Creates the atoms JUCE's windows announce to a window manager, which
     // JUCE only looks up; for hosts of our own that are JUCE programs.

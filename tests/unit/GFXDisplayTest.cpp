@@ -228,12 +228,13 @@ void toleratesXErrorsLikeAHost()
 
 // An editor window on the screen holding one display, optionally embedded
 // in a host window that is not mapped, so that the window system gives the
-// editor's window no keyboard focus.
+// editor's window no keyboard focus, and optionally drawn at a scale.
 struct DisplayWindow
 {
-    explicit DisplayWindow (bool hostKeepsKeyboard)
+    explicit DisplayWindow (bool hostKeepsKeyboard, float scale = 1.0f)
     {
         editor.setBounds (100, 100, 300, 100);
+        editor.setTransform (juce::AffineTransform::scale (scale));
         editor.addAndMakeVisible (other);
         editor.addAndMakeVisible (display);
         display.setBounds (20, 30, 153, 13);
@@ -302,24 +303,31 @@ TEST (GFXDisplayEditing, WhereTheHostKeepsTheKeyboardTheEditHappensInAWindowOfIt
     if (! hasScreen())
         GTEST_SKIP() << "no display";
 
-    DisplayWindow window (true);
-    const auto screenBounds = window.display.getScreenBounds();
-    mouseDown (window.display, { 5.0f, 5.0f });
+    // The window of its own covers the display's place at the editor's scale.
+    for (const float scale : { 1.0f, 2.0f })
+    {
+        SCOPED_TRACE (scale);
+        DisplayWindow window (true, scale);
+        const auto screenBounds = window.display.getScreenBounds();
+        mouseDown (window.display, { 5.0f, 5.0f });
 
-    ASSERT_TRUE (window.display.isEditing());
-    EXPECT_TRUE (window.display.isEditingInOwnWindow());
-    EXPECT_TRUE (window.display.isOnDesktop());
-    EXPECT_EQ (window.display.getScreenBounds(), screenBounds);
-    EXPECT_TRUE (window.display.hasKeyboardFocus (false));
+        ASSERT_TRUE (window.display.isEditing());
+        EXPECT_TRUE (window.display.isEditingInOwnWindow());
+        EXPECT_TRUE (window.display.isOnDesktop());
+        EXPECT_EQ (window.display.getScreenBounds(), screenBounds);
+        EXPECT_EQ (screenBounds.getWidth(), juce::roundToInt (153 * scale));
+        EXPECT_TRUE (window.display.hasKeyboardFocus (false));
 
-    window.display.keyPressed (juce::KeyPress ('!', juce::ModifierKeys::shiftModifier, '!'));
-    window.display.focusLost (juce::Component::focusChangedByMouseClick);
-    MessagePump::run();
+        window.display.keyPressed (juce::KeyPress ('!', juce::ModifierKeys::shiftModifier, '!'));
+        window.display.focusLost (juce::Component::focusChangedByMouseClick);
+        MessagePump::run();
 
-    EXPECT_FALSE (window.display.isEditing());
-    EXPECT_FALSE (window.display.isOnDesktop());
-    EXPECT_EQ (window.display.getParentComponent(), &window.editor);
-    EXPECT_EQ (window.display.getBounds(), juce::Rectangle<int> (20, 30, 153, 13));
-    EXPECT_EQ (window.editor.getIndexOfChildComponent (&window.display), 1);
-    EXPECT_EQ (window.log.texts, juce::StringArray ("Name!"));
+        EXPECT_FALSE (window.display.isEditing());
+        EXPECT_FALSE (window.display.isOnDesktop());
+        EXPECT_FALSE (window.display.isTransformed());
+        EXPECT_EQ (window.display.getParentComponent(), &window.editor);
+        EXPECT_EQ (window.display.getBounds(), juce::Rectangle<int> (20, 30, 153, 13));
+        EXPECT_EQ (window.editor.getIndexOfChildComponent (&window.display), 1);
+        EXPECT_EQ (window.log.texts, juce::StringArray ("Name!"));
+    }
 }

@@ -115,7 +115,7 @@ TEST_F (PluginEditorTest, IsTheFaceWithItsStatusBarBelow)
 
     // The options window's tabs, and the windows in front of every control.
     auto& tabs = editor.getOptionsWindow().getTabs();
-    EXPECT_EQ (tabs.getTabNames(), juce::StringArray ({ "Presets", "Midi Control" }));
+    EXPECT_EQ (tabs.getTabNames(), juce::StringArray ({ "Presets", "Midi Control", "Display" }));
     EXPECT_EQ (tabs.getCurrentTabIndex(), 0);
     EXPECT_GT (editor.getIndexOfChildComponent (&editor.getOptionsWindow()),
                editor.getIndexOfChildComponent (&control<juce::Component> ("OptionsButton")));

@@ -137,7 +137,8 @@ TEST_F (UserSettingsTest, WrittenWhenClosedInTheirOrder)
                "<UserSettings application=\"Quilvern\"><PluginDirectories><RecentlyUsed dir=\"" + home + "\"/>"
                "</PluginDirectories><ResourcesSettings><Presets default=\"userDefinedPresets\" file=\"\"/>"
                "<MidiCCMap default=\"noMapping\"/></ResourcesSettings>"
-               "<PresetSettings storing=\"onDemand\" changing=\"silent\"/></UserSettings>");
+               "<PresetSettings storing=\"onDemand\" changing=\"silent\"/>"
+               "<DisplaySettings zoom=\"100\"/></UserSettings>");
 }
 
 TEST_F (UserSettingsTest, UserBankAndMapAreUsedAtStartAndTheLastBankFolderIsKept)
@@ -169,4 +170,58 @@ TEST_F (UserSettingsTest, UserBankAndMapAreUsedAtStartAndTheLastBankFolderIsKept
     const auto* resources = written->getChildByName ("ResourcesSettings");
     EXPECT_EQ (resources->getChildByName ("Presets")->getStringAttribute ("file"), userBank.getFullPathName());
     EXPECT_EQ (resources->getChildByName ("MidiCCMap")->getStringAttribute ("file"), mapFile.getFullPathName());
+}
+
+// The zoom chosen in one instance is the one the next instance opens with.
+TEST_F (UserSettingsTest, TheZoomIsRememberedForTheNextInstance)
+{
+    auto plugin = startWith ("");
+    EXPECT_EQ (plugin->getEditorZoom().getPercent(), 100);
+    plugin->getEditorZoom().setPercent (175);
+    plugin.reset();
+
+    plugin = createQuilvern (settingsFile);
+    EXPECT_EQ (plugin->getEditorZoom().getPercent(), 175);
+}
+
+// The zoom is a new element after the others: at 100 % the file less that
+// element's line is the very file earlier versions wrote, and a reader that
+// knows only the earlier elements (as earlier versions do, which skip what
+// they do not know) reads the file as before, wherever the element stands.
+TEST_F (UserSettingsTest, TheZoomElementLeavesTheEarlierLayoutAsItWas)
+{
+    auto plugin = startWith ("<PresetSettings changing=\"silent\"/>");
+    settingsFile.deleteFile();
+    plugin.reset();
+    const auto written = settingsFile.loadFileAsString();
+
+    const juce::String earlierLayout =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n"
+        "<UserSettings application=\"Quilvern\">\r\n"
+        "  <PluginDirectories>\r\n"
+        "    <RecentlyUsed dir=\"" + home + "\"/>\r\n"
+        "  </PluginDirectories>\r\n"
+        "  <ResourcesSettings>\r\n"
+        "    <Presets default=\"factoryPresets\"/>\r\n"
+        "    <MidiCCMap default=\"noMapping\"/>\r\n"
+        "  </ResourcesSettings>\r\n"
+        "  <PresetSettings storing=\"onDemand\" changing=\"silent\"/>\r\n"
+        "</UserSettings>\r\n";
+    EXPECT_EQ (written.replace ("  <DisplaySettings zoom=\"100\"/>\r\n", ""), earlierLayout);
+    EXPECT_NE (written, earlierLayout);
+
+    // The earlier reader: the same file with the new element under a tag no
+    // version knows, and the element moved before the others.
+    const juce::String earlier = "<PresetSettings storing=\"automatic\" changing=\"silent\"/>"
+                                 "<ResourcesSettings><Presets default=\"clearPresets\"/></ResourcesSettings>";
+    const auto expected = Settings::of (*startWith (earlier));
+
+    for (const juce::String& withZoom : { earlier + "<DisplaySettings zoom=\"150\"/>",
+                                          "<DisplaySettings zoom=\"150\"/>" + earlier,
+                                          earlier + "<LaterSettings zoom=\"150\"/>" })
+    {
+        auto reader = startWith (withZoom);
+        EXPECT_EQ (Settings::of (*reader), expected) << withZoom;
+        EXPECT_EQ (reader->getEditorZoom().getPercent(), withZoom.contains ("Display") ? 150 : 100) << withZoom;
+    }
 }

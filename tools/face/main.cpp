@@ -6,6 +6,7 @@
 #include "framework/StringParameter.h"
 #include "gui/controls/GFXAnimation.h"
 #include "gui/look/EmbeddedImages.h"
+#include "gui/look/ImageSets.h"
 #include "gui/skin/SkinControls.h"
 #include "gui/skin/SkinXml.h"
 
@@ -34,7 +35,7 @@ struct Face : juce::Component
     void paint (juce::Graphics& g) override
     {
         if (background.isValid())
-            g.drawImageAt (background, 0, 0);
+            ImageSets::drawAt (g, background, 0, 0);
         else
             g.fillAll (juce::Colour (0xffe5e5e5));
     }

@@ -5,7 +5,12 @@
 // the about window, and writes what the host window shows at each step as
 // PNG files:
 //
-//     quilvern-screenshots LIBRARY FOLDER
+//     quilvern-screenshots LIBRARY FOLDER [SCALE]
+//
+// With a SCALE other than 1 the host first sends the content-scale request
+// VST 2.4 hosts send on screens at 150 or 200 % (effVendorSpecific 'PreS'
+// 'AeCs'), and the face, the preset browser and the "Display" tab are
+// written, named with "@1.5x" or "@2x" before ".png".
 //
 // Run it on an X display; tools/screenshots.sh starts one with Xvfb.
 #include <juce_graphics/juce_graphics.h>
@@ -25,7 +30,6 @@
 
 namespace
 {
-constexpr int faceWidth = 633;
 constexpr int faceHeight = 223;
 constexpr int dockedHeight = 479;
 constexpr int blockSize = 256;
@@ -34,7 +38,7 @@ constexpr std::uint32_t statusBarColour = 0x444444;
 // Where the product's skin and the docked options panel put what is clicked.
 constexpr int optionsButtonX = 97, optionsButtonY = 35;
 constexpr int browseButtonX = 388, browseButtonY = 37;
-constexpr int midiControlTabX = 130, tabsY = 233;
+constexpr int midiControlTabX = 130, displayTabX = 214, tabsY = 233;
 
 X11HostWindow* hostWindow = nullptr;
 
@@ -144,8 +148,18 @@ public:
         dispatch (effSetChunk, 0, (VstIntPtr) chunk.getDataSize(), const_cast<void*> (chunk.getData()));
     }
 
-    bool save (const juce::File& file, int width, int height)
+    // The editor's size as the host asks for it.
+    std::pair<int, int> getEditorSize()
     {
+        ERect* rect = nullptr;
+        dispatch (effEditGetRect, 0, 0, &rect);
+        return rect != nullptr ? std::make_pair (rect->right - rect->left, rect->bottom - rect->top) : std::make_pair (0, 0);
+    }
+
+    // What the host's window shows, the editor's size.
+    bool save (const juce::File& file)
+    {
+        const auto [width, height] = getEditorSize();
         const auto pixels = window.capture (0, 0, width, height);
 
         if (pixels.size() != (size_t) (width * height))
@@ -180,7 +194,7 @@ int fail (const juce::String& message)
     return 1;
 }
 
-int run (const juce::File& libraryFile, const juce::File& folder)
+int run (const juce::File& libraryFile, const juce::File& folder, float scale)
 {
     X11HostWindow window (640, 480);
 
@@ -204,32 +218,54 @@ int run (const juce::File& libraryFile, const juce::File& folder)
     host.assignControllers();
     host.playAudio (60);
 
-    window.resize (faceWidth, faceHeight);
+    if (scale != 1.0f)
+        host.dispatch (effVendorSpecific, (int) juce::ByteOrder::bigEndianInt ("PreS"),
+                       (VstIntPtr) juce::ByteOrder::bigEndianInt ("AeCs"), nullptr, scale);
+
+    const auto at = [scale] (int coordinate) { return juce::roundToInt ((float) coordinate * scale); };
+    const auto name = [&] (const juce::String& picture) {
+        const auto suffix = scale == 1.0f ? juce::String() : "@" + juce::String (scale) + "x";
+        return folder.getChildFile (picture + suffix + ".png");
+    };
+    const auto hasHeight = [&] (int height) { return std::abs (window.getSize().height - at (height)) <= 1; };
+
+    const auto [width, height] = host.getEditorSize();
+    window.resize (width, height);
     host.dispatch (effEditOpen, 0, 0, reinterpret_cast<void*> (window.getWindowId()));
-    bool ok = host.idleUntil ([&] { return window.pixelAt (10, faceHeight - 8) == statusBarColour; });
+    bool ok = host.idleUntil ([&] { return window.pixelAt (10, height - at (8)) == statusBarColour; });
     host.idleFor (300);
-    ok = ok && host.save (folder.getChildFile ("editor-face.png"), faceWidth, faceHeight);
+    ok = ok && host.save (name ("editor-face"));
 
-    window.click (browseButtonX, browseButtonY);
-    ok = ok && host.idleUntil ([&] { return window.getSize().height == dockedHeight; });
+    window.click (at (browseButtonX), at (browseButtonY));
+    ok = ok && host.idleUntil ([&] { return hasHeight (dockedHeight); });
     host.idleFor (300);
-    ok = ok && host.save (folder.getChildFile ("editor-preset-browser.png"), faceWidth, dockedHeight);
+    ok = ok && host.save (name ("editor-preset-browser"));
 
-    window.click (browseButtonX, browseButtonY);
-    ok = ok && host.idleUntil ([&] { return window.getSize().height == faceHeight; });
+    window.click (at (browseButtonX), at (browseButtonY));
+    ok = ok && host.idleUntil ([&] { return hasHeight (faceHeight); });
 
-    window.click (optionsButtonX, optionsButtonY);
-    ok = ok && host.idleUntil ([&] { return window.getSize().height == dockedHeight; });
+    window.click (at (optionsButtonX), at (optionsButtonY));
+    ok = ok && host.idleUntil ([&] { return hasHeight (dockedHeight); });
     host.idleFor (300);
-    ok = ok && host.save (folder.getChildFile ("editor-options-presets.png"), faceWidth, dockedHeight);
 
-    window.click (midiControlTabX, tabsY);
-    host.idleFor (300);
-    ok = ok && host.save (folder.getChildFile ("editor-options-midi-control.png"), faceWidth, dockedHeight);
+    if (scale == 1.0f)
+    {
+        ok = ok && host.save (name ("editor-options-presets"));
+        window.click (at (midiControlTabX), at (tabsY));
+        host.idleFor (300);
+        ok = ok && host.save (name ("editor-options-midi-control"));
+    }
 
-    window.click (optionsButtonX, optionsButtonY, true);
+    window.click (at (displayTabX), at (tabsY));
     host.idleFor (300);
-    ok = ok && host.save (folder.getChildFile ("editor-about.png"), faceWidth, dockedHeight);
+    ok = ok && host.save (name ("editor-options-display"));
+
+    if (scale == 1.0f)
+    {
+        window.click (at (optionsButtonX), at (optionsButtonY), true);
+        host.idleFor (300);
+        ok = ok && host.save (name ("editor-about"));
+    }
 
     host.dispatch (effEditClose);
     host.idleFor (50);
@@ -250,13 +286,18 @@ int run (const juce::File& libraryFile, const juce::File& folder)
 
 int main (int argc, char** argv)
 {
-    if (argc != 3)
-        return fail ("usage: quilvern-screenshots LIBRARY FOLDER");
+    if (argc != 3 && argc != 4)
+        return fail ("usage: quilvern-screenshots LIBRARY FOLDER [SCALE]");
+
+    const float scale = argc == 4 ? juce::String (argv[3]).getFloatValue() : 1.0f;
+
+    if (scale < 1.0f || scale > 4.0f)
+        return fail ("the scale goes from 1 to 4");
 
     const auto folder = juce::File::getCurrentWorkingDirectory().getChildFile (argv[2]);
 
     if (! folder.createDirectory())
         return fail ("cannot create " + folder.getFullPathName());
 
-    return run (juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]), folder);
+    return run (juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]), folder, scale);
 }
