@@ -2,11 +2,13 @@
 # Runs a program of the Windows cross build under wine64, in the wine prefix
 # named by WINEPREFIX (the cross tree's own, set by its tests).
 #
-#   tools/wine-run.sh [--headless] PROGRAM [ARGUMENT ...]
+#   tools/wine-run.sh [--headless] [--dpi N] PROGRAM [ARGUMENT ...]
 #
 # --headless runs without an X display, as a host on a machine without one
 # would see it. Otherwise the program gets $DISPLAY; without one it is not
 # run and the exit status is 77 (CTest's "skipped").
+# --dpi N runs it on a screen of N dots per inch (192 is Windows' 200 %);
+# the prefix goes back to 96 afterwards.
 #
 # Wine's desktop takes its display from the first program of a wine server:
 # a program with a display cannot open windows beside a headless one. So
@@ -18,6 +20,12 @@ headless=0
 if [[ "${1:-}" == "--headless" ]]; then
     headless=1
     shift
+fi
+
+dpi=""
+if [[ "${1:-}" == "--dpi" ]]; then
+    dpi="$2"
+    shift 2
 fi
 
 if [[ -z "${WINEPREFIX:-}" ]]; then
@@ -37,6 +45,17 @@ if ((headless)); then
 elif [[ -z "${DISPLAY:-}" ]]; then
     echo "wine-run.sh: no X display; $(basename "$1") needs one"
     exit 77
+fi
+
+# Wine reads the screen's DPI when its server starts a program's session.
+set_dpi() {
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
+    "$wineserver" -w
+}
+
+if [[ -n "$dpi" ]]; then
+    set_dpi "$dpi"
+    trap 'set_dpi 96' EXIT
 fi
 
 status=0
