@@ -1,7 +1,8 @@
 // Calls the VST3 plug-in's audio processor interface directly, the way a
 // host's audio thread does: it must allocate nothing while it processes
 // (with parameter changes, MIDI controllers and a playing transport in every
-// block), and report the plug-in's own parameter values to the host.
+// block, also after a new rate and a larger block), and report the plug-in's
+// own parameter values to the host.
 #include <gmock/gmock.h>
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -21,6 +22,7 @@ namespace
 {
 constexpr double sampleRate = 48000.0;
 constexpr int blockSize = 256;
+constexpr int largestBlockSize = 4096;
 // "feedback", "lfo_1_sync" and MIDI controller 7 of channel 1 as JUCE's
 // wrapper offers it.
 constexpr Vst::ParamID feedbackId = 1955982213;
@@ -63,11 +65,12 @@ class ParameterChanges : public Vst::IParameterChanges
 public:
     QUILVERN_STACK_OBJECT_COM_METHODS
 
-    int32 PLUGIN_API getParameterCount() override { return (int32) queues.size(); }
+    int32 PLUGIN_API getParameterCount() override { return (int32) count; }
     Vst::IParamValueQueue* PLUGIN_API getParameterData (int32 index) override { return &queues[(size_t) index]; }
     Vst::IParamValueQueue* PLUGIN_API addParameterData (const Vst::ParamID&, int32&) override { return nullptr; }
 
     std::array<OnePointQueue, 3> queues;
+    size_t count = queues.size();
 };
 
 // Keeps the last value the plug-in reports for each parameter, in storage
@@ -225,19 +228,33 @@ protected:
     }
 
     // One block of a sine with new values for a parameter and a controller,
-    // and every 20 blocks a new sync mode (which changes the texts hosts show).
+    // and every 20 blocks a new sync mode (which changes the texts hosts
+    // show), at the block size and rate the host set up.
     void processBlock (int block)
     {
+        const int size = data.numSamples;
+
         for (size_t c = 0; c < 2; ++c)
-            for (size_t i = 0; i < (size_t) blockSize; ++i)
-                input[c][i] = (float) (0.5 * std::sin (0.05 * (double) (block * blockSize + (int) i)));
+            for (size_t i = 0; i < (size_t) size; ++i)
+                input[c][i] = (float) (0.5 * std::sin (0.05 * (double) (block * size + (int) i)));
 
         changes.queues[0].value = (block % 10) / 10.0;
         changes.queues[1].value = (block % 7) / 7.0;
         changes.queues[2].value = (block / 20 % 4) / 3.0;
-        context.projectTimeMusic = block * blockSize / sampleRate * 2.0;
-        context.projectTimeSamples = block * blockSize;
+        context.projectTimeMusic = block * size / context.sampleRate * 2.0;
+        context.projectTimeSamples = block * size;
         ASSERT_EQ (processor->process (data), kResultOk);
+    }
+
+    double outputEnergy() const
+    {
+        double energy = 0.0;
+
+        for (const auto& channel : output)
+            for (const auto sample : channel)
+                energy += sample * sample;
+
+        return energy;
     }
 
     BundleCopy bundle { juce::File (QUILVERN_VST3_MODULE).getParentDirectory().getParentDirectory().getParentDirectory() };
@@ -245,7 +262,7 @@ protected:
     Vst::IComponent* component = nullptr;
     Vst::IAudioProcessor* processor = nullptr;
 
-    std::array<std::array<float, blockSize>, 2> input {}, output {};
+    std::array<std::array<float, largestBlockSize>, 2> input {}, output {};
     std::array<float*, 2> inputChannels {}, outputChannels {};
     Vst::AudioBusBuffers inputBus, outputBus;
     Vst::ProcessContext context {};
@@ -278,14 +295,36 @@ TEST_F (Vst3ProcessTest, ProcessingAllocatesNothing)
         processBlock (block);
 
     EXPECT_EQ (allocations.getCount(), 0);
+    EXPECT_GT (outputEnergy(), 0.0) << "the plug-in processed the blocks";
+}
 
-    double energy = 0.0;
+TEST_F (Vst3ProcessTest, ANewRateAndLargerBlocksStayAllocationFree)
+{
+    if (! ThreadAllocationCounter::isAvailable())
+        GTEST_SKIP() << "a sanitizer build counts no allocations";
 
-    for (const auto& channel : output)
-        for (const auto sample : channel)
-            energy += sample * sample;
+    for (int block = 0; block < 20; ++block)
+        processBlock (block);
 
-    EXPECT_GT (energy, 0.0) << "the plug-in processed the blocks";
+    // As hosts change them: stopped and deactivated, set up, activated.
+    Vst::ProcessSetup setup { Vst::kRealtime, Vst::kSample32, largestBlockSize, 96000.0 };
+    processor->setProcessing (false);
+    component->setActive (false);
+    ASSERT_EQ (processor->setupProcessing (setup), kResultOk);
+    ASSERT_EQ (component->setActive (true), kResultOk);
+    processor->setProcessing (true);
+    context.sampleRate = setup.sampleRate;
+    data.numSamples = largestBlockSize;
+    for (auto& channel : output)
+        channel.fill (0.0f);
+
+    ThreadAllocationCounter::Scope allocations;
+
+    for (int block = 0; block < 100; ++block)
+        processBlock (block);
+
+    EXPECT_EQ (allocations.getCount(), 0);
+    EXPECT_GT (outputEnergy(), 0.0) << "the plug-in processed the blocks";
 }
 
 TEST_F (Vst3ProcessTest, ReportsTheRestoredValuesAfterAProgramChange)
