@@ -1,8 +1,9 @@
 // Calls the VST3 plug-in's audio processor interface directly, the way a
 // host's audio thread does: it must allocate nothing while it processes
 // (with parameter changes, MIDI controllers and a playing transport in every
-// block, also after a new rate and a larger block), and report the plug-in's
-// own parameter values to the host.
+// block, also after a new rate and a larger block), move the parameter a
+// MIDI-learned controller drives (in blocks and in flushes without audio),
+// and report the plug-in's own parameter values to the host.
 #include <gmock/gmock.h>
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -257,6 +258,53 @@ protected:
         return energy;
     }
 
+    // The parameter values the plug-in holds, from the state it gives the
+    // host: "VC2!", the text's length, the document.
+    double pluginValue (const juce::String& name)
+    {
+        auto stream = std::make_unique<FixedStream>();
+
+        if (component->getState (stream.get()) != kResultOk || stream->position < 8)
+            return -1.0;
+
+        const auto length = (int) juce::ByteOrder::littleEndianInt (stream->bytes.data() + 4);
+        const auto chunk = juce::parseXML (juce::String::fromUTF8 (stream->bytes.data() + 8, length));
+        auto* parameters = chunk != nullptr ? chunk->getChildByName ("ParametersState") : nullptr;
+
+        if (parameters != nullptr)
+            for (auto* parameter : parameters->getChildIterator())
+                if (parameter->getStringAttribute ("name") == name)
+                    return parameter->getDoubleAttribute ("value");
+
+        return -1.0;
+    }
+
+    // What MIDI learn leaves behind, a controller in the plug-in's map,
+    // restored with the state as a project brings it back.
+    void mapController (int controller, const juce::String& parameterName)
+    {
+        juce::MemoryBlock state, chunk;
+        instance->getStateInformation (state);
+        const auto host = juce::AudioProcessor::getXmlFromBinary (state.getData(), (int) state.getSize());
+        auto* componentState = host != nullptr ? host->getChildByName ("IComponent") : nullptr;
+        ASSERT_NE (componentState, nullptr);
+        ASSERT_TRUE (chunk.fromBase64Encoding (componentState->getAllSubText()));
+        const auto plugin = juce::AudioProcessor::getXmlFromBinary (chunk.getData(), (int) chunk.getSize());
+        ASSERT_NE (plugin, nullptr);
+
+        auto* map = plugin->getChildByName ("MidiControlMap");
+        ASSERT_NE (map, nullptr);
+        auto* assign = map->createNewChildElement ("assign");
+        assign->setAttribute ("CC", controller);
+        assign->setAttribute ("param", parameterName);
+
+        juce::AudioProcessor::copyXmlToBinary (*plugin, chunk);
+        componentState->deleteAllTextElements();
+        componentState->addTextElement (chunk.toBase64Encoding());
+        juce::AudioProcessor::copyXmlToBinary (*host, state);
+        instance->setStateInformation (state.getData(), (int) state.getSize());
+    }
+
     BundleCopy bundle { juce::File (QUILVERN_VST3_MODULE).getParentDirectory().getParentDirectory().getParentDirectory() };
     std::unique_ptr<juce::AudioPluginInstance> instance;
     Vst::IComponent* component = nullptr;
@@ -325,6 +373,61 @@ TEST_F (Vst3ProcessTest, ANewRateAndLargerBlocksStayAllocationFree)
 
     EXPECT_EQ (allocations.getCount(), 0);
     EXPECT_GT (outputEnergy(), 0.0) << "the plug-in processed the blocks";
+}
+
+TEST_F (Vst3ProcessTest, ALearnedControllerMovesItsParameterInBlocksAndInFlushesWithoutAudio)
+{
+    mapController (7, "Feedback");
+
+    struct Case
+    {
+        const char* what;
+        int numSamples;
+        int numBusses;
+        double value;
+        int controllerValue;
+    };
+
+    const Case cases[] = {
+        { "a block", blockSize, 1, 0.25, 32 },
+        { "a flush: no samples, no busses", 0, 0, 0.75, 96 },
+        { "no samples, with busses", 0, 1, 1.0, 127 },
+        { "a block again", blockSize, 1, 0.0, 0 },
+    };
+
+    // JUCE's wrapper offers each channel's controllers as parameters and
+    // turns their values into controller messages (value x 128, at most 127).
+    data.inputParameterChanges = &changes;
+    changes.count = 1;
+    changes.queues[0].id = volumeControllerId;
+    constexpr float untouched = 0.125f;
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        input[0].fill (0.5f);
+        input[1].fill (0.5f);
+        output[0].fill (untouched);
+        output[1].fill (untouched);
+        changes.queues[0].value = c.value;
+        data.numSamples = c.numSamples;
+        data.numInputs = data.numOutputs = c.numBusses;
+        data.inputs = c.numBusses > 0 ? &inputBus : nullptr;
+        data.outputs = c.numBusses > 0 ? &outputBus : nullptr;
+
+        ASSERT_EQ (processor->process (data), kResultOk);
+        EXPECT_NEAR (pluginValue ("Feedback"), c.controllerValue / 127.0, 1e-6);
+
+        if (c.numSamples == 0)
+        {
+            EXPECT_THAT (output[0], ::testing::Each (untouched)) << "a flush touched the audio";
+            EXPECT_NEAR (reported.last (feedbackId), c.controllerValue / 127.0, 1e-6) << "the host was not told";
+        }
+        else
+        {
+            EXPECT_NE (output[0][0], untouched) << "the block was not processed";
+        }
+    }
 }
 
 TEST_F (Vst3ProcessTest, ReportsTheRestoredValuesAfterAProgramChange)
