@@ -29,9 +29,9 @@ add_custom_command(
 # The LV2 plug-in URI. Projects store it: never change it.
 set(QUILVERN_LV2_URI "urn:brannock-group-audio:quilvern")
 
-# The Windows cross build makes the VST 2.4 library only.
+# The Windows cross build makes the VST 2.4 and VST3 libraries.
 if(WIN32)
-    set(QUILVERN_PLUGIN_FORMATS VST)
+    set(QUILVERN_PLUGIN_FORMATS VST VST3)
 else()
     set(QUILVERN_PLUGIN_FORMATS VST VST3 LV2 Standalone)
 endif()

@@ -57,3 +57,7 @@ target_link_options(Quilvern_VST PRIVATE "LINKER:--exclude-all-symbols")
 # The shipped library carries no symbol tables (the runtime libraries linked
 # in bring some).
 target_link_options(Quilvern_VST PRIVATE $<$<CONFIG:Release>:-s>)
+
+# The VST3 module beside it, and the installer that puts both in place.
+include(${QUILVERN_ROOT}/cmake/QuilvernWindowsVst3.cmake)
+include(${QUILVERN_ROOT}/cmake/WindowsInstaller.cmake)

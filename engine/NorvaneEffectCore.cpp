@@ -12,7 +12,17 @@ float clampToUnit (double value)
 }
 } // namespace
 
-NorvaneEffectCore::NorvaneEffectCore() { fillMeterTable(); }
+NorvaneEffectCore::NorvaneEffectCore()
+{
+    fillMeterTable();
+
+    // Releasing a write lock signals JUCE's events, whose std::mutex the
+    // Windows build's threads library (winpthreads) creates on its first
+    // lock: taking each lock once here keeps that allocation off the audio
+    // thread. The values published are the initial ones.
+    publishMeters (0.0, 0.0);
+    publishOscillators (0.0, 0.0);
+}
 
 NorvaneEffectCore::~NorvaneEffectCore() = default;
 

@@ -1,5 +1,6 @@
 #include "framework/MidiControl.h"
 
+#include "framework/FileFailure.h"
 #include "framework/ListenerWalk.h"
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
@@ -308,15 +309,33 @@ std::unique_ptr<juce::XmlElement> MidiControl::createMapXml() const
     return xml;
 }
 
-void MidiControl::loadMapFile (const juce::File& file)
+juce::Result MidiControl::loadMapFile (const juce::File& file)
 {
-    if (auto xml = XmlUtilities::readFile (file))
+    auto result = juce::Result::ok();
+    const auto xml = XmlUtilities::readFile (file, result, mapFileKind);
+
+    if (xml == nullptr)
+        return result;
+
+    // Only a map of this plug-in replaces the current one: a file of another
+    // kind or another plug-in would leave an empty map in its place.
+    if (isValidMapXml (*xml))
+    {
         loadFromXml (*xml);
+        return juce::Result::ok();
+    }
+
+    if (! isMapXml (*xml))
+        return FileFailure::notOfKind (mapFileKind);
+
+    const auto owner = XmlUtilities::getAttribute (*xml, "name");
+    return FileFailure::ofAnotherPlugin (mapFileKind,
+                                         owner.isNotEmpty() ? owner : XmlUtilities::getAttribute (*xml, "application"));
 }
 
-void MidiControl::saveMapFile (const juce::File& file) const
+juce::Result MidiControl::saveMapFile (const juce::File& file) const
 {
-    XmlUtilities::writeFile (*createMapXml(), file);
+    return XmlUtilities::writeFile (*createMapXml(), file);
 }
 
 juce::String MidiControl::getMapFileExtension (const juce::String& pluginCode)

@@ -57,8 +57,12 @@ public:
     virtual void loadFromXml (const juce::XmlElement& element);
     std::unique_ptr<juce::XmlElement> createMapXml() const;
 
-    void loadMapFile (const juce::File& file);
-    void saveMapFile (const juce::File& file) const;
+    // A document that is no map of this plug-in's empties the map, as
+    // loadFromXml does; a file that cannot be read or parsed changes nothing.
+    // The result says why nothing was loaded (FileFailure).
+    static constexpr const char* mapFileKind = "Midi Control map";
+    juce::Result loadMapFile (const juce::File& file);
+    juce::Result saveMapFile (const juce::File& file) const;
 
     // ".qvccmap" for the plug-in code "QV".
     static juce::String getMapFileExtension (const juce::String& pluginCode);

@@ -62,8 +62,13 @@ std::unique_ptr<juce::XmlElement> UserSettingsFile::read (const juce::File& file
     return XmlUtilities::readFile (file);
 }
 
-void UserSettingsFile::write (const juce::XmlElement& xml, const juce::File& file)
+juce::Result UserSettingsFile::write (const juce::XmlElement& xml, const juce::File& file)
 {
-    if (file != juce::File() && file.getParentDirectory().createDirectory())
-        XmlUtilities::writeFile (xml, file);
+    if (file == juce::File())
+        return juce::Result::ok();
+
+    if (const auto folder = file.getParentDirectory().createDirectory(); folder.failed())
+        return folder;
+
+    return XmlUtilities::writeFile (xml, file);
 }

@@ -30,8 +30,10 @@ public:
 
     // The document in the file; nothing for no file, a missing one or one that does not parse.
     static std::unique_ptr<juce::XmlElement> read (const juce::File& file);
-    // Writes the document, creating the file's folder first; a failed write is ignored.
-    static void write (const juce::XmlElement& xml, const juce::File& file);
+    // Writes the document, creating the file's folder first. The plug-in
+    // writes when an instance goes, where no one could be told, so callers
+    // ignore the result.
+    static juce::Result write (const juce::XmlElement& xml, const juce::File& file);
 
 private:
     juce::File besideLibrary, perUser;

@@ -1,16 +1,7 @@
 #include "framework/XmlUtilities.h"
 
-#if JUCE_WINDOWS
- #ifndef NOMINMAX
-  #define NOMINMAX
- #endif
- #include <windows.h>
-#endif
-
-#include <unistd.h>
-
-#include <atomic>
-#include <cstdio>
+#include "framework/FileFailure.h"
+#include "framework/FileReplacer.h"
 
 namespace
 {
@@ -378,69 +369,58 @@ std::unique_ptr<juce::XmlElement> XmlUtilities::parseUtf8 (const void* data, siz
 
 std::unique_ptr<juce::XmlElement> XmlUtilities::readFile (const juce::File& file)
 {
-    if (! file.existsAsFile() || file.getSize() > maxFileSize)
+    auto failure = juce::Result::ok();
+    return readFile (file, failure, {});
+}
+
+std::unique_ptr<juce::XmlElement> XmlUtilities::readFile (const juce::File& file, juce::Result& failure,
+                                                          const juce::String& kind)
+{
+    if (! file.existsAsFile())
+    {
+        failure = file.isDirectory() ? FileFailure::notOfKind (kind) : FileFailure::fileMissing();
         return {};
+    }
+
+    juce::FileInputStream in (file);
+
+    if (in.failedToOpen())
+    {
+        failure = FileFailure::fromSystem (in.getStatus().getErrorMessage());
+        return {};
+    }
+
+    const auto size = in.getTotalLength();
+
+    if (size <= 0 || size > maxFileSize)
+    {
+        failure = size == 0 ? FileFailure::fileEmpty() : FileFailure::damaged (kind);
+        return {};
+    }
 
     juce::MemoryBlock data;
 
-    if (! file.loadFileAsData (data))
+    if (in.readIntoMemoryBlock (data) != (size_t) size || in.getStatus().failed())
+    {
+        failure = FileFailure::fromSystem (in.getStatus().getErrorMessage());
         return {};
+    }
 
-    return parseUtf8 (data.getData(), data.getSize());
+    auto xml = parseUtf8 (data.getData(), data.getSize());
+    failure = xml != nullptr ? juce::Result::ok() : FileFailure::damaged (kind);
+    return xml;
 }
 
-namespace
-{
-// A hidden file in the target's own folder, so the rename stays on one file
-// system; the process id and a counter keep two writers, in one process or in
-// two, from ever sharing it.
-juce::File temporaryFileFor (const juce::File& target)
-{
-    static std::atomic<int> counter { 0 };
-    const auto name = "." + target.getFileName() + "-" + juce::String ((int) getpid())
-                    + "-" + juce::String (++counter);
-    return target.getParentDirectory().getNonexistentChildFile (name, ".tmp", false);
-}
-
-// Replaces the target in one step. On Windows the C library's rename refuses
-// an existing target and takes names in the ANSI code page, so the wide call
-// that replaces is used there.
-bool renameOver (const juce::File& source, const juce::File& target)
-{
-   #if JUCE_WINDOWS
-    return MoveFileExW (source.getFullPathName().toWideCharPointer(), target.getFullPathName().toWideCharPointer(),
-                        MOVEFILE_REPLACE_EXISTING) != 0;
-   #else
-    return std::rename (source.getFullPathName().toRawUTF8(), target.getFullPathName().toRawUTF8()) == 0;
-   #endif
-}
-} // namespace
-
-bool XmlUtilities::writeFile (const juce::XmlElement& element, const juce::File& file)
+// JUCE's own writeTo (File) falls back to copying over the target when the
+// rename fails, which could leave half a file; this never touches the target
+// except by the rename.
+juce::Result XmlUtilities::writeFile (const juce::XmlElement& element, const juce::File& file)
 {
     juce::XmlElement::TextFormat format;
     format.customEncoding = "UTF-8";
     format.lineWrapLength = 60;
 
-    // JUCE's own writeTo (File) falls back to copying over the target when the
-    // rename fails, which could leave half a file; this never touches the
-    // target except by the rename.
-    const juce::TemporaryFile temp (file, temporaryFileFor (file));
-
-    {
-        juce::FileOutputStream out (temp.getFile());
-
-        if (! out.openedOk())
-            return false;
-
-        element.writeTo (out, format);
-        out.flush();
-
-        if (out.getStatus().failed())
-            return false;
-    }
-
-    return renameOver (temp.getFile(), file);
+    return FileReplacer::replace (file, [&] (juce::OutputStream& out) { element.writeTo (out, format); });
 }
 
 bool XmlUtilities::hasTag (const juce::XmlElement& element, juce::StringRef name)

@@ -30,13 +30,17 @@ public:
     static std::unique_ptr<juce::XmlElement> parseText (const juce::String& text);
     static std::unique_ptr<juce::XmlElement> parseUtf8 (const void* data, size_t size);
     static std::unique_ptr<juce::XmlElement> readFile (const juce::File& file);
+    // The same, and when nothing comes back, why (FileFailure): the file is
+    // missing, cannot be read (the system's reason), is empty, or is too
+    // large or no well-formed document ("damaged or not a <kind> file").
+    static std::unique_ptr<juce::XmlElement> readFile (const juce::File& file, juce::Result& failure,
+                                                       const juce::String& kind);
 
-    // Writes a document with encoding "UTF-8" and a line width of 60 into a
-    // temporary file beside the target, then renames it over the target, so
-    // the file is always either the old or the new document, also with two
-    // writers at once. False when the write failed; an existing file is then
-    // left as it was.
-    static bool writeFile (const juce::XmlElement& element, const juce::File& file);
+    // Writes a document with encoding "UTF-8" and a line width of 60 through
+    // FileReplacer, so the file is always either the old or the new
+    // document, also with two writers at once. On failure an existing file
+    // is left as it was and the result says why.
+    static juce::Result writeFile (const juce::XmlElement& element, const juce::File& file);
 
     // Whether the element's tag is the name, compared without regard to case
     // (JUCE's hasTagName asserts when the case differs).

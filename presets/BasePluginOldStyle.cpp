@@ -1,5 +1,6 @@
 #include "presets/BasePluginOldStyle.h"
 
+#include "framework/FileFailure.h"
 #include "framework/IntParameter.h"
 #include "framework/ListenerWalk.h"
 #include "framework/ModuleFile.h"
@@ -77,12 +78,30 @@ void BasePluginOldStyle::fillBankByDefaultPresetsMode()
         return;
     }
 
+    if (mode == userDefinedPresets && loadUserBankAtStart())
+        return;
+
+    loadFactoryBank (factoryBankResource);
+}
+
+// A bank file that is missing, damaged, empty or not a bank would leave 128
+// silent presets; the factory bank fills the bank instead, the setting stays,
+// and the reason is kept for the editor to show. No file chosen is no failure.
+bool BasePluginOldStyle::loadUserBankAtStart()
+{
     const auto path = getUserDefinedPresetsFile();
 
-    if (mode == userDefinedPresets && juce::File::isAbsolutePath (path) && juce::File (path).existsAsFile())
-        loadBankFile (juce::File (path));
+    if (! juce::File::isAbsolutePath (path))
+        return false;
+
+    startUpBankFile = juce::File (path);
+
+    if (startUpBankFile.existsAsFile())
+        startUpBankFailure = loadBankFile (startUpBankFile);
     else
-        loadFactoryBank (factoryBankResource);
+        startUpBankFailure = startUpBankFile.isDirectory() ? FileFailure::notOfKind (bankFileKind) : FileFailure::fileMissing();
+
+    return startUpBankFailure.wasOk();
 }
 
 void BasePluginOldStyle::handleEvent (int eventId)

@@ -155,13 +155,22 @@ public:
     void removePresetListener (PresetManagerListener* listener);
 
     //==============================================================================
-    // Files. Nothing is reported: unreadable or foreign files simply change
-    // less. Saving replaces a wrong extension and never leaves a half-written
-    // file in place of the old one.
-    void loadPresetFile (const juce::File& file, int index);
-    bool savePresetFile (const juce::File& file, int index);
-    void loadBankFile (const juce::File& file);
-    bool saveBankFile (const juce::File& file);
+    // Files. Unreadable or foreign files change less (as below), and the
+    // result says why (FileFailure), for the editor to tell the user. Saving
+    // replaces a wrong extension and never leaves a half-written file in
+    // place of the old one.
+    //
+    // Loading a preset applies the current preset again when it was the
+    // target, also when the file held no preset of this plug-in. A bank file
+    // that is no bank leaves the bank as it was; one of another plug-in's
+    // presets leaves empty presets in its groups.
+    static constexpr const char* presetFileKind = "preset";
+    static constexpr const char* bankFileKind = "preset bank";
+
+    juce::Result loadPresetFile (const juce::File& file, int index);
+    juce::Result savePresetFile (const juce::File& file, int index);
+    juce::Result loadBankFile (const juce::File& file);
+    juce::Result saveBankFile (const juce::File& file);
     bool loadDefaultPreset (const juce::String& resourceName);
     bool loadFactoryBank (const juce::String& resourceName);
 
@@ -186,6 +195,12 @@ public:
     juce::String getRecentDirectory() const;
     void setRecentDirectory (const juce::String& path);
 
+    // Why the user's bank file did not fill the bank when the instance
+    // started (the factory bank did instead), and that file; ok when it did,
+    // or when the default presets are not user defined.
+    const juce::Result& getStartUpBankFailure() const noexcept { return startUpBankFailure; }
+    const juce::File& getStartUpBankFile() const noexcept { return startUpBankFile; }
+
     void setPresetChanger (PresetChanger* changer) noexcept { presetChanger.store (changer); }
     PresetChanger* getPresetChanger() const noexcept { return presetChanger.load(); }
 
@@ -199,6 +214,9 @@ private:
 
     void addPresetParameters();
     void fillBankByDefaultPresetsMode();
+    bool loadUserBankAtStart();
+    juce::Result describeRefusedPreset (const juce::XmlElement& root) const;
+    juce::Result describeBank (const juce::XmlElement& root) const;
     void publishCurrentPreset (bool notify);
     void rememberFolderOf (const juce::File& file);
     void setPresetableValues (const Preset::Values& values);
@@ -230,6 +248,9 @@ private:
     std::atomic<int> defaultPresetsMode { factoryPresets };
     juce::String userDefinedPresetsFile, recentDirectory;
     juce::CriticalSection settingsLock;
+    // Set while the instance starts, read only afterwards.
+    juce::Result startUpBankFailure = juce::Result::ok();
+    juce::File startUpBankFile;
 
     std::atomic<PresetChanger*> presetChanger { nullptr };
     juce::Array<PresetManagerListener*> presetListeners;

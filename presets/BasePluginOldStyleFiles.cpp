@@ -3,6 +3,7 @@
 #include "presets/BasePluginOldStyle.h"
 
 #include "framework/EmbeddedResources.h"
+#include "framework/FileFailure.h"
 #include "framework/NumberText.h"
 #include "framework/XmlUtilities.h"
 #include "presets/PresetFileNames.h"
@@ -155,46 +156,95 @@ std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createBankXml()
 }
 
 //==============================================================================
-void BasePluginOldStyle::loadPresetFile (const juce::File& file, int index)
+juce::Result BasePluginOldStyle::loadPresetFile (const juce::File& file, int index)
 {
-    const auto xml = XmlUtilities::readFile (file);
+    auto result = juce::Result::ok();
+    const auto xml = XmlUtilities::readFile (file, result, presetFileKind);
 
     if (xml == nullptr)
-        return;
+        return result;
 
     readPresetXmlAt (*xml, index);
 
     // Also when the file held no preset of this plug-in: the edits are undone.
     if (index == getCurrentPreset())
         applyCurrentPresetIfInBank();
+
+    return isPresetXml (*xml) ? juce::Result::ok() : describeRefusedPreset (*xml);
 }
 
-bool BasePluginOldStyle::savePresetFile (const juce::File& file, int index)
+juce::Result BasePluginOldStyle::savePresetFile (const juce::File& file, int index)
 {
     const auto xml = createPresetXmlAt (index);
 
-    // JUCE writes a temporary sibling and renames it over the target, so a
-    // failed write leaves the previous file as it was.
-    return xml != nullptr && XmlUtilities::writeFile (*xml, PresetFileNames::withExtension (file, getPresetExtension()));
+    if (xml == nullptr)
+        return juce::Result::fail ("There is no preset " + juce::String (index) + ".");
+
+    // A failed write leaves the previous file as it was.
+    return XmlUtilities::writeFile (*xml, PresetFileNames::withExtension (file, getPresetExtension()));
 }
 
-void BasePluginOldStyle::loadBankFile (const juce::File& file)
+juce::Result BasePluginOldStyle::loadBankFile (const juce::File& file)
 {
-    if (const auto xml = XmlUtilities::readFile (file))
+    auto result = juce::Result::ok();
+
+    if (const auto xml = XmlUtilities::readFile (file, result, bankFileKind))
     {
-        readBankXml (*xml);
+        // Another plug-in's bank would leave 128 empty presets in place of
+        // the user's: it is refused like any other root that is no bank.
+        result = describeBank (*xml);
+
+        if (result.wasOk())
+            readBankXml (*xml);
+
         applyCurrentPresetIfInBank();
     }
 
     rememberFolderOf (file);
+    return result;
 }
 
-bool BasePluginOldStyle::saveBankFile (const juce::File& file)
+juce::Result BasePluginOldStyle::saveBankFile (const juce::File& file)
 {
     const auto target = PresetFileNames::withExtension (file, getBankExtension());
-    const bool written = XmlUtilities::writeFile (*createBankXml(), target);
+    const auto written = XmlUtilities::writeFile (*createBankXml(), target);
     rememberFolderOf (target);
     return written;
+}
+
+// A preset element of another plug-in names it; anything else is no preset.
+juce::Result BasePluginOldStyle::describeRefusedPreset (const juce::XmlElement& root) const
+{
+    if (hasTag (root, "Preset"))
+        return FileFailure::ofAnotherPlugin (presetFileKind, XmlUtilities::getAttribute (root, "application"));
+
+    return FileFailure::notOfKind (presetFileKind);
+}
+
+// A bank whose groups hold presets, none of them this plug-in's, is another
+// plug-in's bank.
+juce::Result BasePluginOldStyle::describeBank (const juce::XmlElement& root) const
+{
+    if (! isPresetBankXml (root))
+        return FileFailure::notOfKind (bankFileKind);
+
+    bool holdsPresets = false;
+
+    for (auto* group : root.getChildIterator())
+    {
+        if (! isPresetGroupXml (*group))
+            continue;
+
+        for (auto* preset : group->getChildIterator())
+        {
+            if (isPresetXml (*preset))
+                return juce::Result::ok();
+
+            holdsPresets = true;
+        }
+    }
+
+    return holdsPresets ? FileFailure::noPresetsOf (getPluginName()) : juce::Result::ok();
 }
 
 void BasePluginOldStyle::rememberFolderOf (const juce::File& file)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Cross-builds the 64-bit Windows VST 2.4 library, Quilvern.dll, and its
-# tests with Debian's mingw-w64 in a tree of its own (build-win/, Ninja,
-# Release, ccache). Installs the Debian packages this needs, adds source
-# entries for Debian's own archive when apt has none (for libpng and
+# Cross-builds the 64-bit Windows plug-ins (the VST 2.4 library Quilvern.dll
+# and the VST3 bundle Quilvern.vst3), their installer (with Debian's NSIS)
+# and their tests with Debian's mingw-w64 in a tree of its own (build-win/,
+# Ninja, Release, ccache). Installs the Debian packages this needs, adds
+# source entries for Debian's own archive when apt has none (for libpng and
 # libjpeg-turbo, built once per version by tools/windows-deps.sh), then
 # configures and builds. Safe to run again: installed packages, built
 # libraries and an existing build tree are reused.
@@ -15,7 +16,7 @@ deps="${QUILVERN_WINDOWS_DEPS_DIR:-$build/deps}"
 bash "$repo/tools/apt-install.sh" \
     cmake ninja-build ccache dpkg-dev \
     juce-modules-source fst-dev googletest \
-    g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+    g++-mingw-w64-x86-64-posix libz-mingw-w64-dev nsis
 
 # apt-get source needs deb-src entries. They are added for Debian's own
 # archive only, mirroring the binary entries already configured.

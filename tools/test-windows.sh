@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows library and its tests (tools/setup-windows.sh),
-# installs wine for this step only, prepares the build tree's own wine
-# prefix, and runs the Windows tests under wine and a virtual X display. The
-# output ends with CTest's summary line.
+# Cross-builds the Windows plug-ins, their installer and their tests
+# (tools/setup-windows.sh), installs wine for this step only, prepares the
+# build tree's own wine prefix, and runs the Windows tests (the installer's
+# among them) under wine and a virtual X display. The output ends with
+# CTest's summary line.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -24,6 +24,8 @@ BasePluginEditorOldStyle::BasePluginEditorOldStyle (BasePluginOldStyle& plugin)
     presetsTab = tab.get();
     presetsTab->getDefaultPresetsGroup().addListener (this);
     getOptionsWindow().addTab ("Presets", tab.release(), 0);
+
+    showStartUpBankNote();
 }
 
 BasePluginEditorOldStyle::~BasePluginEditorOldStyle()
@@ -48,6 +50,22 @@ void BasePluginEditorOldStyle::actionTriggered (GUIController* control, int even
 void BasePluginEditorOldStyle::radioButtonsChanged (RadioButtons*)
 {
     showSettingsNote ("Default Presets");
+}
+
+// Each host window that opens the editor shows the note again: the
+// instance still runs on the factory presets.
+void BasePluginEditorOldStyle::visibilityChanged()
+{
+    BasePluginEditor::visibilityChanged();
+
+    if (isVisible())
+        showStartUpBankNote();
+}
+
+void BasePluginEditorOldStyle::showStartUpBankNote()
+{
+    if (oldStylePlugin.getStartUpBankFailure().failed())
+        getStatusBar().showMessage (startUpBankNote, StatusBar::settingsNotePriority);
 }
 
 void BasePluginEditorOldStyle::displayTextChanged (GFXDisplay* display)

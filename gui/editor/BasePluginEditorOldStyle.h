@@ -10,7 +10,9 @@ class OldStylePresetBrowserWindow;
 
 // The editor of plug-ins with a preset bank: the preset name display renames
 // the current preset, "Browse presets" opens the preset browser, and the
-// options window gets its "Presets" tab, in front of "Midi Control".
+// options window gets its "Presets" tab, in front of "Midi Control". When
+// the user's bank file could not fill the bank at start-up, the status bar
+// says so whenever the editor is shown.
 class BasePluginEditorOldStyle : public BasePluginEditor,
                                  public RadioButtons::Listener,
                                  public GFXDisplayListener
@@ -19,8 +21,13 @@ public:
     // The "Presets" page of the options window.
     using PresetsSettingsComponent = ::PresetsSettingsComponent;
 
+    static constexpr const char* startUpBankNote =
+        "Default Presets: the user defined bank could not be loaded; the factory presets were loaded instead.";
+
     explicit BasePluginEditorOldStyle (BasePluginOldStyle& plugin);
     ~BasePluginEditorOldStyle() override;
+
+    void visibilityChanged() override;
 
     void actionTriggered (GUIController* control, int eventId) override;
     // The default-presets choice of the "Presets" tab.
@@ -34,6 +41,8 @@ public:
     PresetsSettingsComponent* getPresetsTab() const noexcept { return presetsTab; }
 
 private:
+    void showStartUpBankNote();
+
     BasePluginOldStyle& oldStylePlugin;
     GFXDisplay* presetNameDisplay = nullptr;
     std::unique_ptr<OldStylePresetBrowserWindow> presetBrowserWindow;

@@ -26,7 +26,10 @@ juce::File withExtension (const juce::File& file, const juce::String& extension)
 
 MidiControlComponent::MidiControlComponent (MidiControl& control, const juce::String& extension,
                                             const juce::String& patterns)
-    : midiControl (control), mapExtension (extension), list (std::make_unique<ListComponent>())
+    : midiControl (control),
+      mapExtension (extension),
+      list (std::make_unique<ListComponent>()),
+      fileAlerts (*this, [&control] { return control.getOwnerName(); })
 {
     addAndMakeVisible (learnModeBox);
     addAndMakeVisible (defaultMapBox);
@@ -199,8 +202,11 @@ void MidiControlComponent::loadMap()
 {
     fileDialog.launch ({ false, "Open Midi Control file", {}, filePatterns },
                        [safeThis = SafePointer<MidiControlComponent> (this)] (const juce::File& file) {
-                           if (safeThis != nullptr)
-                               safeThis->midiControl.loadMapFile (file);
+                           if (safeThis == nullptr)
+                               return;
+
+                           const auto result = safeThis->midiControl.loadMapFile (file);
+                           safeThis->fileAlerts.tellLoad (MidiControl::mapFileKind, file, result);
                        });
 }
 
@@ -208,8 +214,14 @@ void MidiControlComponent::saveMap()
 {
     fileDialog.launch ({ true, "Save Midi Control file as", {}, "*" + mapExtension },
                        [safeThis = SafePointer<MidiControlComponent> (this)] (const juce::File& file) {
-                           if (safeThis != nullptr)
-                               safeThis->midiControl.saveMapFile (withExtension (file, safeThis->mapExtension));
+                           if (safeThis == nullptr)
+                               return;
+
+                           safeThis->fileAlerts.save (MidiControl::mapFileKind, file,
+                                                      withExtension (file, safeThis->mapExtension),
+                                                      [safeThis] (const juce::File& target) {
+                                                          return safeThis->midiControl.saveMapFile (target);
+                                                      });
                        });
 }
 

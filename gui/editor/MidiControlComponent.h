@@ -2,6 +2,7 @@
 
 #include "framework/MidiControl.h"
 #include "gui/files/DefaultResourceCheckBox.h"
+#include "gui/files/FileAlerts.h"
 #include "gui/files/FileDialog.h"
 #include "gui/widgets/ComponentRow.h"
 #include "gui/windows/AlertWindow.h"
@@ -11,6 +12,7 @@
 // map file and save one, the learn-mode switch, and the choice of the map
 // file loaded when an instance starts. It only shows the MidiControl and
 // changes it through its operations; it follows every change made elsewhere.
+// A map file that could not be loaded or saved is told in an alert.
 class MidiControlComponent : public juce::Component,
                              public MidiControl::Listener,
                              private CheckBox::Listener,
@@ -41,6 +43,7 @@ public:
     // The "Clear All" question while one was asked, else null.
     Brannock::AlertWindow* getConfirmation() const { return confirmation.get(); }
     FileDialog& getFileDialog() { return fileDialog; }
+    FileAlerts& getFileAlerts() { return fileAlerts; }
 
     void mapChanged (MidiControl*) override;
     void learnStateChanged (MidiControl*) override;
@@ -79,6 +82,7 @@ private:
         saveButton { "Save Map" };
     std::unique_ptr<Brannock::AlertWindow> confirmation;
     FileDialog fileDialog;
+    FileAlerts fileAlerts;
     bool layingOut = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MidiControlComponent)

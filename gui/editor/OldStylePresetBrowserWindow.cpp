@@ -19,7 +19,7 @@ constexpr int removeGroupImage = 10;
 } // namespace
 
 OldStylePresetBrowserWindow::OldStylePresetBrowserWindow (BasePluginOldStyle& owner)
-    : plugin (owner), browser (owner)
+    : plugin (owner), browser (owner), fileAlerts (*this, [&owner] { return owner.getPluginName(); })
 {
     setName ("Preset Browser");
     setTitle ("Preset Browser");
@@ -168,9 +168,10 @@ void OldStylePresetBrowserWindow::loadPreset()
                                return;
 
                            auto& p = safeThis->plugin;
-                           p.loadPresetFile (file, p.getCurrentPreset());
+                           const auto result = p.loadPresetFile (file, p.getCurrentPreset());
                            safeThis->rememberFolderOf (file);
                            safeThis->browser.followCurrentPreset();
+                           safeThis->fileAlerts.tellLoad (BasePluginOldStyle::presetFileKind, file, result);
                        });
 }
 
@@ -182,10 +183,14 @@ void OldStylePresetBrowserWindow::savePreset()
                            if (safeThis == nullptr)
                                return;
 
-                           auto& p = safeThis->plugin;
-                           const auto target = PresetFileNames::withExtension (file, p.getPresetExtension());
-                           p.savePresetFile (target, p.getCurrentPreset());
-                           safeThis->rememberFolderOf (target);
+                           const auto target = PresetFileNames::withExtension (file, safeThis->plugin.getPresetExtension());
+                           safeThis->fileAlerts.save (BasePluginOldStyle::presetFileKind, file, target,
+                                                      [safeThis] (const juce::File& chosen) {
+                                                          auto& p = safeThis->plugin;
+                                                          const auto result = p.savePresetFile (chosen, p.getCurrentPreset());
+                                                          safeThis->rememberFolderOf (chosen);
+                                                          return result;
+                                                      });
                        });
 }
 
@@ -196,8 +201,9 @@ void OldStylePresetBrowserWindow::loadBank()
                            if (safeThis == nullptr)
                                return;
 
-                           safeThis->plugin.loadBankFile (file);
+                           const auto result = safeThis->plugin.loadBankFile (file);
                            safeThis->browser.followCurrentPreset();
+                           safeThis->fileAlerts.tellLoad (BasePluginOldStyle::bankFileKind, file, result);
                        });
 }
 
@@ -208,8 +214,11 @@ void OldStylePresetBrowserWindow::saveBank()
                            if (safeThis == nullptr)
                                return;
 
-                           auto& p = safeThis->plugin;
-                           p.saveBankFile (PresetFileNames::withExtension (file, p.getBankExtension()));
+                           const auto target = PresetFileNames::withExtension (file, safeThis->plugin.getBankExtension());
+                           safeThis->fileAlerts.save (BasePluginOldStyle::bankFileKind, file, target,
+                                                      [safeThis] (const juce::File& chosen) {
+                                                          return safeThis->plugin.saveBankFile (chosen);
+                                                      });
                        });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/browser/OldStylePresetsBrowser.h"
+#include "gui/files/FileAlerts.h"
 #include "gui/files/FileDialog.h"
 #include "gui/widgets/ComponentRow.h"
 #include "gui/widgets/TextButtonEx.h"
@@ -11,7 +12,8 @@ class BasePluginOldStyle;
 // The preset browser's window: the group and preset columns, a column of
 // image buttons at their left (add and remove a group, copy and paste the
 // current preset, previous and next preset) and, below them, the buttons
-// that load and save preset and bank files through the file dialog.
+// that load and save preset and bank files through the file dialog. A file
+// that could not be loaded or saved is told in an alert over the editor.
 class OldStylePresetBrowserWindow : public WindowComponent,
                                     private ColumnBrowser::Listener
 {
@@ -38,6 +40,7 @@ public:
     juce::Button& getBankLoadButton() noexcept { return bankLoadButton; }
     juce::Button& getBankSaveButton() noexcept { return bankSaveButton; }
     FileDialog& getFileDialog() noexcept { return fileDialog; }
+    FileAlerts& getFileAlerts() noexcept { return fileAlerts; }
 
     void resized() override;
     void childBoundsChanged (juce::Component* child) override;
@@ -70,6 +73,7 @@ private:
     TextButtonEx presetLoadButton { "Load" }, presetSaveButton { "Save" }, bankLoadButton { "Load" },
         bankSaveButton { "Save" };
     FileDialog fileDialog;
+    FileAlerts fileAlerts;
     bool layingOut = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (OldStylePresetBrowserWindow)

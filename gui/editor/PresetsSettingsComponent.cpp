@@ -1,7 +1,15 @@
 #include "gui/editor/PresetsSettingsComponent.h"
 
 #include "gui/look/DefaultLookAndFeel.h"
+#include "gui/look/EmbeddedFonts.h"
 #include "presets/BasePluginOldStyle.h"
+
+namespace
+{
+constexpr int noteGap = 3;
+constexpr int noteLines = 2;
+const juce::Colour noteColour (0xFF9A1B12);
+} // namespace
 
 PresetsSettingsComponent::PresetsSettingsComponent (BasePluginOldStyle& ownerPlugin)
     : plugin (ownerPlugin)
@@ -13,6 +21,7 @@ PresetsSettingsComponent::PresetsSettingsComponent (BasePluginOldStyle& ownerPlu
     addChildComponent (changingGroup);
     changingGroup.setVisible (plugin.isChangingOptionAvailable());
     addAndMakeVisible (defaultPresetsGroup);
+    initialiseStartUpNote();
 
     showSettings();
 
@@ -38,6 +47,27 @@ void PresetsSettingsComponent::showSettings()
     changingGroup.setSelectedIndex (plugin.getChangingType(), juce::dontSendNotification);
     defaultPresetsGroup.setSelectedIndex (plugin.getDefaultPresetsMode(), juce::dontSendNotification);
     getUserBankPath().setPath (plugin.getUserDefinedPresetsFile(), juce::dontSendNotification);
+    updateStartUpNote();
+}
+
+void PresetsSettingsComponent::initialiseStartUpNote()
+{
+    startUpNote.setText (juce::String (startUpNoteText) + "\n" + plugin.getStartUpBankFailure().getErrorMessage(),
+                         juce::dontSendNotification);
+    startUpNote.setFont (EmbeddedFonts::getTahoma (13.0f, false));
+    startUpNote.setColour (juce::Label::textColourId, noteColour);
+    startUpNote.setJustificationType (juce::Justification::topLeft);
+    startUpNote.setBorderSize ({});
+    addChildComponent (startUpNote);
+}
+
+// The note is about the file that failed: it goes when another file or
+// another choice is made, and comes back with them.
+void PresetsSettingsComponent::updateStartUpNote()
+{
+    const auto failedPath = plugin.getStartUpBankFile().getFullPathName();
+    startUpNote.setVisible (plugin.getStartUpBankFailure().failed() && defaultPresetsGroup.isUserChoiceSelected()
+                            && getUserBankPath().getPath().equalsIgnoreCase (failedPath));
 }
 
 void PresetsSettingsComponent::radioButtonsChanged (RadioButtons* group)
@@ -59,12 +89,14 @@ void PresetsSettingsComponent::radioButtonsChanged (RadioButtons* group)
     else if (group == &defaultPresetsGroup)
     {
         plugin.setDefaultPresetsMode (index);
+        updateStartUpNote();
     }
 }
 
 void PresetsSettingsComponent::pathChanged (PathComponent* path)
 {
     plugin.setUserDefinedPresetsFile (path->getPath());
+    updateStartUpNote();
 }
 
 // Inside the tab's panel, kept off its outline by the look and feel's tab indent.
@@ -96,11 +128,19 @@ void PresetsSettingsComponent::resized()
 
     defaultPresetsGroup.setBounds (area.getX(), storingGroup.getBottom() + groupGap, width,
                                    defaultPresetsGroup.getHeight());
+
+    // Under the path, from where its text starts.
+    auto& path = getUserBankPath();
+    const int noteX = getLocalPoint (&path, path.getTextArea().getPosition()).x;
+    const int lineHeight = juce::roundToInt (std::ceil (startUpNote.getFont().getHeight()));
+    startUpNote.setBounds (noteX, defaultPresetsGroup.getBottom() + noteGap, juce::jmax (0, area.getRight() - noteX),
+                           lineHeight * noteLines);
 }
 
-void PresetsSettingsComponent::childBoundsChanged (juce::Component*)
+void PresetsSettingsComponent::childBoundsChanged (juce::Component* child)
 {
-    resized();
+    if (child != &startUpNote)
+        resized();
 }
 
 void PresetsSettingsComponent::lookAndFeelChanged()

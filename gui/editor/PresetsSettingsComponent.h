@@ -9,12 +9,16 @@ class BasePluginOldStyle;
 // current preset, how a preset change is applied, and which presets fill
 // the bank when an instance starts (with the user's bank file). It shows the
 // plug-in's settings once, when it is created, and from then on is the only
-// place that changes them; every change takes effect at once.
+// place that changes them; every change takes effect at once. When the
+// user's bank file could not fill the bank at start-up, a note under its path
+// says why, while that file is the one chosen.
 class PresetsSettingsComponent : public juce::Component,
                                  private RadioButtons::Listener,
                                  private PathComponent::Listener
 {
 public:
+    static constexpr const char* startUpNoteText = "Not loaded at start-up; the factory presets were loaded instead:";
+
     explicit PresetsSettingsComponent (BasePluginOldStyle& plugin);
     ~PresetsSettingsComponent() override;
 
@@ -24,6 +28,7 @@ public:
     // from the next start.
     DefaultResourcesRadioButtons& getDefaultPresetsGroup() { return defaultPresetsGroup; }
     PathComponent& getUserBankPath() { return defaultPresetsGroup.getPathComponent(); }
+    juce::Label& getStartUpNote() { return startUpNote; }
 
     void resized() override;
     void childBoundsChanged (juce::Component* child) override;
@@ -33,6 +38,8 @@ private:
     void radioButtonsChanged (RadioButtons*) override;
     void pathChanged (PathComponent*) override;
     void showSettings();
+    void initialiseStartUpNote();
+    void updateStartUpNote();
     juce::Rectangle<int> getContentArea() const;
 
     static constexpr int groupGap = 10;
@@ -42,6 +49,7 @@ private:
     RadioButtons changingGroup { "Changing type", { "Normal", "Silent" } };
     DefaultResourcesRadioButtons defaultPresetsGroup { "Default presets",
                                                        { "Factory presets", "Clear presets", "User defined" } };
+    juce::Label startUpNote;
     bool layingOut = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PresetsSettingsComponent)

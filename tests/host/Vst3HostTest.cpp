@@ -2,8 +2,8 @@
 #include <gmock/gmock.h>
 #include <juce_audio_processors/juce_audio_processors.h>
 
-#include "support/BundleCopy.h"
 #include "support/MessagePump.h"
+#include "support/TestedVst3Bundle.h"
 #include "support/Vst3Instance.h"
 
 #include <cmath>
@@ -16,11 +16,10 @@ constexpr double sampleRate = 44100.0;
 constexpr int blockSize = 512;
 constexpr int numParameters = 16;
 
-// The built bundle: Quilvern.vst3/Contents/x86_64-linux/Quilvern.so.
 const juce::File& bundle()
 {
-    static const BundleCopy copy { juce::File (QUILVERN_VST3_MODULE).getParentDirectory().getParentDirectory().getParentDirectory() };
-    return copy.get();
+    static const TestedVst3Bundle tested;
+    return tested.get();
 }
 
 std::unique_ptr<juce::AudioPluginInstance> loadQuilvern()
@@ -297,4 +296,54 @@ TEST_F (Vst3HostTest, BypassPassesTheAudioThrough)
     bypass->setValueNotifyingHost (1.0f);
     render (*instance, 4, {}, &difference);
     EXPECT_LT (difference, 1e-6);
+}
+
+// A project saved on Linux opens with the same values wherever the plug-in
+// runs: the state of the Linux build's VST3 as JUCE's VST3 hosting saved it,
+// a program chosen and then every parameter moved from it.
+TEST_F (Vst3HostTest, RestoresTheStateOfAProjectSavedOnLinux)
+{
+    const auto saved = juce::parseXML (juce::File (QUILVERN_TEST_DATA_DIR).getChildFile ("vst3-state-linux.xml"));
+    ASSERT_NE (saved, nullptr);
+    juce::MemoryBlock state;
+    juce::AudioProcessor::copyXmlToBinary (*saved, state);
+    instance->setStateInformation (state.getData(), (int) state.getSize());
+
+    struct Row
+    {
+        int index;
+        float value;
+        const char* text;
+    };
+
+    const Row rows[numParameters] = {
+        { 0, 1.0f, "8" },
+        { 1, 0.8f, "80%" },
+        { 2, 0.25f, "45 deg" },
+        { 3, 0.3f, "0.11Hz" },
+        { 4, 0.7f, "70%" },
+        { 5, 0.35f, "35%" },
+        { 6, 0.2f, "Square" },
+        { 7, 0.65f, "1.52Hz" },
+        { 8, 0.15f, "15%" },
+        { 9, 1.0f, "Random" },
+        { 10, 0.9f, "10/90% (Dry/Wet)" },
+        { 11, 0.25f, "-12.0dB" },
+        { 12, 0.7f, "1/4t" },
+        { 13, 1.0f, "Triplet" },
+        { 14, 0.3f, "4" },
+        { 15, 1.0f / 3.0f, "Full" },
+    };
+
+    const auto values = savedValues (*instance);
+    ASSERT_EQ (values.size(), (size_t) numParameters);
+
+    for (const auto& row : rows)
+    {
+        auto* parameter = instance->getParameters()[row.index];
+        SCOPED_TRACE (parameter->getName (100));
+        EXPECT_FLOAT_EQ (parameter->getValue(), row.value);
+        EXPECT_NEAR (values.at (parameter->getName (100)), row.value, 1e-6);
+        EXPECT_EQ (parameter->getCurrentValueAsText(), row.text);
+    }
 }

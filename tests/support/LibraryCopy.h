@@ -7,10 +7,19 @@
 // loaded from, so host tests load the copy and leave the build's folder alone.
 // The folder's name holds characters outside ASCII and, in UTF-16, outside
 // the basic plane, which every file name of the library's has to survive.
+// When QUILVERN_INSTALLED_VST2 names an installed library, the tests load
+// that one where it is: the Windows installer's tests run the host tests
+// against the plug-ins it installed.
 struct LibraryCopy
 {
     static const juce::File& get()
     {
+        static const auto installedPath = juce::SystemStats::getEnvironmentVariable ("QUILVERN_INSTALLED_VST2", {});
+        static const juce::File installed = installedPath.isNotEmpty() ? juce::File (installedPath) : juce::File();
+
+        if (installed != juce::File())
+            return installed;
+
         static const LibraryCopy copy;
         return copy.library;
     }

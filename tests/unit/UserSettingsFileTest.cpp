@@ -3,8 +3,10 @@
 #include "fuzz/WalkingPlugin.h"
 #include "framework/UserSettingsFile.h"
 #include "framework/XmlUtilities.h"
+#include "support/Unprivileged.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -203,4 +205,37 @@ TEST (UserSettingsFile, AFailedWriteKeepsTheExistingFile)
     ASSERT_TRUE (folderTarget.getChildFile ("inside").createDirectory());
     EXPECT_FALSE (XmlUtilities::writeFile (old, folderTarget)) << "a folder in the way is not replaced";
     EXPECT_TRUE (folderTarget.getChildFile ("inside").isDirectory());
+}
+
+// On Linux the rename replaces a read-only file (only the folder's
+// permissions count), and a folder that cannot be written keeps no
+// temporary file and says why.
+TEST (UserSettingsFile, AReadOnlyFileIsReplacedAndAReadOnlyFolderGetsNothing)
+{
+    SettingsFolders folders;
+    const auto target = folders.root.getChildFile ("Quilvern.ini");
+    const auto folderName = folders.root.getFullPathName();
+    const auto* folderPath = folderName.toRawUTF8();
+    ASSERT_TRUE (target.replaceWithText ("<UserSettings choice=\"old\"/>"));
+    ASSERT_EQ (chmod (target.getFullPathName().toRawUTF8(), 0444), 0);
+    ASSERT_EQ (chmod (folderPath, 0777), 0);
+
+    juce::XmlElement settings ("UserSettings");
+    settings.setAttribute ("choice", "new");
+    auto writeUnprivileged = [&] {
+        const Unprivileged unprivileged;
+        EXPECT_TRUE (unprivileged.isEffective());
+        return UserSettingsFile::write (settings, target);
+    };
+
+    const auto replaced = writeUnprivileged();
+    ASSERT_EQ (chmod (folderPath, 0555), 0);
+    settings.setAttribute ("choice", "newer");
+    const auto refused = writeUnprivileged();
+
+    chmod (folderPath, 0755);
+    EXPECT_TRUE (replaced.wasOk()) << replaced.getErrorMessage();
+    EXPECT_EQ (refused.getErrorMessage(), "Permission denied.");
+    EXPECT_EQ (XmlUtilities::readFile (target)->getStringAttribute ("choice"), "new");
+    EXPECT_EQ (folders.root.getNumberOfChildFiles (juce::File::findFiles, "*"), 1) << "no temporary file";
 }

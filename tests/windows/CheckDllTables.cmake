@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.22)
 
 # Fails unless the Windows library LIBRARY (read with OBJDUMP) exports
-# exactly the function SYMBOL and imports from Windows' own DLLs only: no
+# exactly the functions SYMBOL names (one, or several in alphabetical order
+# separated by commas) and imports from Windows' own DLLs only: no
 # compiler runtime (libgcc, libstdc++, winpthread) and no third-party DLL
 # (zlib, libpng, libjpeg) that a user's machine would lack.
 set(windows_dlls
@@ -43,6 +44,8 @@ string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n(\t\\[[^\n]*\n)*" table "$
 string(REGEX MATCHALL "\t\\[ *[0-9]+\\] [^\n]+" exports "${table}")
 list(TRANSFORM exports REPLACE "^\t\\[ *[0-9]+\\] " "")
 
-if(NOT exports STREQUAL "${SYMBOL}")
-    message(FATAL_ERROR "${LIBRARY} exports [${exports}], not exactly ${SYMBOL}")
+string(REPLACE "," ";" expected "${SYMBOL}")
+
+if(NOT exports STREQUAL "${expected}")
+    message(FATAL_ERROR "${LIBRARY} exports [${exports}], not exactly [${expected}]")
 endif()

@@ -6,38 +6,13 @@
 
 #include "support/Vst2EntryPoint.h"
 #include "support/WindowSystem.h"
+#include "windows/Win32HostWindow.h"
 
 namespace
 {
 VstIntPtr hostCallback (AEffect*, int opcode, int, VstIntPtr, void*, float)
 {
     return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-HWND createHostWindow (int width, int height)
-{
-    static const wchar_t* className = L"QuilvernTestHost";
-    static const bool registered = [] {
-        WNDCLASSW windowClass {};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW (nullptr);
-        windowClass.lpszClassName = className;
-        return RegisterClassW (&windowClass) != 0;
-    }();
-
-    if (! registered)
-        return nullptr;
-
-    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT frame { 0, 0, width, height };
-    AdjustWindowRect (&frame, style, FALSE);
-    auto* window = CreateWindowExW (0, className, L"Quilvern host", style, 40, 40, frame.right - frame.left,
-                                    frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleW (nullptr), nullptr);
-
-    if (window != nullptr)
-        ShowWindow (window, SW_SHOW);
-
-    return window;
 }
 
 // The host's message loop, with the editor's idle call as hosts make it,
@@ -65,13 +40,6 @@ bool runHostLoop (AEffect* effect, Condition done, DWORD timeoutMilliseconds = 5
     }
 
     return true;
-}
-
-SIZE clientSize (HWND window)
-{
-    RECT rect {};
-    GetClientRect (window, &rect);
-    return { rect.right - rect.left, rect.bottom - rect.top };
 }
 } // namespace
 

@@ -1,8 +1,12 @@
 // Renders each framework widget and window to a PNG in the folder given
 // (default: widget-snapshots in the current folder). No display is needed.
 
+#include "engine/QuilvernFactory.h"
+#include "framework/FileFailure.h"
 #include "gui/editor/MidiControlListComponent.h"
+#include "gui/editor/OldStylePresetBrowserWindow.h"
 #include "gui/editor/PresetsSettingsComponent.h"
+#include "gui/editor/QuilvernEditor.h"
 #include "gui/files/PathComponent.h"
 #include "gui/look/DefaultLookAndFeel.h"
 #include "gui/widgets/CheckBox.h"
@@ -340,6 +344,53 @@ void renderOptionsTabs (Snapshots& s)
         }
     }
 }
+
+// The product's editor telling the user about files: a start-up whose user
+// bank was damaged (the status bar's note, then the "Presets" tab's), a save
+// that failed, and the question before a save replaces a file.
+void renderFileNotes (Snapshots& s)
+{
+    const auto folder = juce::File::createTempFile ("snapshots");
+    folder.createDirectory();
+    const auto bank = folder.getChildFile ("Live sets 2024.qvprsb");
+    bank.replaceWithText ("<PresetBank name=\"Live\"><PresetGroup name=\"Pads\"><Preset applic");
+    const auto settings = folder.getChildFile ("Quilvern.ini");
+    settings.replaceWithText ("<UserSettings application=\"Quilvern\"><ResourcesSettings><Presets default=\"userDefinedPresets\" file=\""
+                              + bank.getFullPathName() + "\"/></ResourcesSettings></UserSettings>");
+
+    {
+        auto plugin = createQuilvern (settings);
+        auto& editor = *dynamic_cast<QuilvernEditor*> (plugin->getEditorComponent());
+        auto snapshot = [&] (const juce::String& name) {
+            s.write (name, editor.createComponentSnapshot (editor.getLocalBounds(), true, 2.0f));
+        };
+
+        snapshot ("EditorStartUpBankNote");
+        editor.actionTriggered (nullptr, EventsMap::options);
+        snapshot ("EditorPresetsTabStartUpNote");
+
+        editor.actionTriggered (nullptr, EventsMap::browsePresets);
+        auto& alerts = editor.getPresetBrowserWindow()->getFileAlerts();
+        const auto presets = juce::File ("/home/user/Music/Quilvern/Presets");
+        alerts.save ("preset", presets.getChildFile ("Warm pad.qvprs"), presets.getChildFile ("Warm pad.qvprs"),
+                     [] (const juce::File&) { return FileFailure::fromSystem ("No space left on device"); });
+        snapshot ("EditorSaveFailed");
+        alerts.getFailure()->hide();
+
+        const auto existing = folder.getChildFile ("Warm pad.qvprs");
+        existing.replaceWithText ("earlier");
+        alerts.save ("preset", existing.withFileExtension ("txt"), existing, [] (const juce::File&) { return juce::Result::ok(); });
+        snapshot ("EditorReplaceQuestion");
+        alerts.getQuestion()->hide();
+
+        const auto deep = juce::File ("/home/user/Music/Quilvern/Sound design/2024/Very long folder names for live sets/Ambient");
+        alerts.tellLoad ("preset bank", deep.getChildFile ("Evening set with a long name.qvprsb"),
+                         FileFailure::damaged ("preset bank"));
+        snapshot ("EditorLoadFailedLongPath");
+    }
+
+    folder.deleteRecursively();
+}
 } // namespace
 
 int main (int argc, char** argv)
@@ -352,5 +403,6 @@ int main (int argc, char** argv)
     renderJuceWidgets (snapshots);
     renderWindows (snapshots);
     renderOptionsTabs (snapshots);
+    renderFileNotes (snapshots);
     return 0;
 }
