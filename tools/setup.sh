@@ -15,7 +15,7 @@ packages=(
     libfreetype-dev libfontconfig1-dev libasound2-dev libflac-dev libpng-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     liblilv-dev lilv-utils
-    xvfb xauth fonts-wine binutils
+    xvfb xauth fonts-wine fonts-dejavu-core binutils
     lintian desktop-file-utils man-db file dpkg-dev
     locales
 )
