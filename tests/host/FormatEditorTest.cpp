@@ -167,6 +167,10 @@ protected:
         if (editor == nullptr)
             return;
 
+        // JUCE's X embedding answers the plug-in window's configure events
+        // with a call posted to itself; one still queued when the host's
+        // window goes would run on the deleted window.
+        MessagePump::deliverPosted();
         editor.reset();
         pumpUntil ([this] { return window->getNumChildren() == 0; });
     }
