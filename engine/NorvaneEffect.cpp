@@ -225,6 +225,12 @@ void NorvaneEffect::queueBlockEvents (const juce::MidiBuffer& midi)
     midiQueue.append (midi, [this] (const juce::MidiMessageMetadata& event) { handleMidiEvent (event); });
 }
 
+void NorvaneEffect::handleMidiWithoutAudio (const juce::MidiBuffer& midi)
+{
+    for (const auto event : midi)
+        handleMidiEvent (event);
+}
+
 void NorvaneEffect::handleMidiEvent (const juce::MidiMessageMetadata& event)
 {
     if (isController (event.data, event.numBytes))

@@ -39,6 +39,8 @@ public:
     void releaseResources() override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     using BasePluginOldStyle::processBlock;
+    // Controllers and program changes as in a block, all at once.
+    void handleMidiWithoutAudio (const juce::MidiBuffer& midi) override;
 
     void initialise() override;
     // A NorvaneEffectEditor (gui/editor/ProcessorEditors.cpp).

@@ -418,6 +418,12 @@ int32_t BasePlugin::queryIAudioProcessor (const Steinberg::TUID iid, void** obj)
     return juce::VST3ClientExtensions::queryIAudioProcessor (iid, obj);
 }
 
+void BasePlugin::handleMidiWithoutAudio (const juce::MidiBuffer& midi)
+{
+    for (const auto event : midi)
+        midiControl->handleMidiMessage (event.data, event.numBytes);
+}
+
 juce::AudioProcessorParameter* BasePlugin::getBypassParameter() const
 {
     return vst3Extension != nullptr ? vst3Extension->getBypassParameter() : nullptr;

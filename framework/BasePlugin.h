@@ -102,6 +102,10 @@ public:
     // in steps); 0 for a continuous one.
     virtual int getParameterStepCount (int parameterIndex);
     virtual void handleEvent (int eventId);
+    // MIDI of a host call that carries no audio (a VST3 parameter flush),
+    // handled at once on the calling thread, under the callback lock: the
+    // base gives the controllers to the MIDI control.
+    virtual void handleMidiWithoutAudio (const juce::MidiBuffer& midi);
     virtual bool isDebugMode() const;
     virtual void initialised();
 

@@ -53,7 +53,7 @@ float** channelsOf (Vst::AudioBusBuffers* busses, int32 numBusses)
 }
 } // namespace
 
-Vst3AudioProcessor::Vst3AudioProcessor (juce::AudioProcessor& owner) : processor (owner)
+Vst3AudioProcessor::Vst3AudioProcessor (BasePlugin& owner) : processor (owner)
 {
     juce::ignoreUnused (registered);
     midi.ensureSize (midiBufferBytes);
@@ -139,6 +139,11 @@ tresult PLUGIN_API Vst3AudioProcessor::process (Vst::ProcessData& data)
     if (valuesToAnnounce.exchange (false))
         announceValues();
 
+    const bool flush = data.numSamples == 0;
+
+    if (flush)
+        flushMidi (data);
+
     // JUCE stores the context for the play head, applies the parameter
     // changes and reports the plug-in's own; given no audio it renders none.
     auto withoutAudio = data;
@@ -150,13 +155,24 @@ tresult PLUGIN_API Vst3AudioProcessor::process (Vst::ProcessData& data)
 
     const auto result = juceProcessor.load()->process (withoutAudio);
 
-    // A block without samples or busses only flushes parameters.
-    if (result != kResultOk || (data.numSamples == 0 && data.numInputs == 0 && data.numOutputs == 0))
+    if (result != kResultOk || flush)
         return result;
 
     collectMidi (data);
     render (data);
     return kResultOk;
+}
+
+void Vst3AudioProcessor::flushMidi (Vst::ProcessData& data)
+{
+    collectMidi (data);
+
+    if (midi.isEmpty())
+        return;
+
+    const juce::ScopedLock lock (processor.getCallbackLock());
+    processor.handleMidiWithoutAudio (midi);
+    midi.clear();
 }
 
 void Vst3AudioProcessor::announceValues()

@@ -20,6 +20,11 @@
 // buffers in place itself, with the block's MIDI and the plug-in's bypass
 // parameter, under the processor's callback lock as JUCE does.
 //
+// A block without samples is a parameter flush: JUCE applies the host's
+// parameter changes and renders nothing. The MIDI controllers JUCE offers as
+// parameters (IMidiMapping) come in such a block too; the plug-in handles
+// them at once, before JUCE reports the changed values to the host.
+//
 // JUCE's wrapper passes the plug-in's own parameter changes to the host as
 // output changes of the next block, but drops those made while it restores
 // the state: a host that chose a program before restoring (Ardour does)
@@ -32,7 +37,7 @@ class Vst3AudioProcessor : public BasePlugin::Vst3Extension,
                            public Steinberg::Vst::IAudioProcessor
 {
 public:
-    explicit Vst3AudioProcessor (juce::AudioProcessor& processor);
+    explicit Vst3AudioProcessor (BasePlugin& processor);
 
     int32_t queryAudioProcessor (const Steinberg::TUID iid, void** obj) override;
     juce::AudioProcessorParameter* getBypassParameter() const override;
@@ -59,9 +64,10 @@ private:
     void collectMidi (Steinberg::Vst::ProcessData& data);
     void addControllerChanges (Steinberg::Vst::IParameterChanges& changes);
     void render (Steinberg::Vst::ProcessData& data);
+    void flushMidi (Steinberg::Vst::ProcessData& data);
     void announceValues();
 
-    juce::AudioProcessor& processor;
+    BasePlugin& processor;
     std::atomic<Steinberg::Vst::IAudioProcessor*> juceProcessor { nullptr };
     juce::AudioParameterBool bypass { juce::ParameterID ("bypass"), "Bypass", false };
     juce::MidiBuffer midi;

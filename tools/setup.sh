@@ -15,9 +15,13 @@ packages=(
     libfreetype-dev libfontconfig1-dev libasound2-dev libflac-dev libpng-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     liblilv-dev lilv-utils
-    xvfb xauth fonts-wine binutils
+    xvfb xauth fonts-wine fonts-dejavu-core binutils
     lintian desktop-file-utils man-db file dpkg-dev
+    locales
 )
+
+sudo=""
+if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -27,11 +31,18 @@ for package in "${packages[@]}"; do
 done
 
 if ((${#missing[@]})); then
-    sudo=""
-    if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
     echo "Installing: ${missing[*]}"
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A locale that writes numbers with a decimal comma: the tests check that
+# preset files are written with a point whatever the user's locale.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+    echo "Generating the locale de_DE.UTF-8"
+    $sudo sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)$/\1/' /etc/locale.gen
+    grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen > /dev/null
+    $sudo locale-gen > /dev/null
 fi
 
 # Let separate checkouts of the project share compiled objects.

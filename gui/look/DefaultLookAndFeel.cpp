@@ -18,6 +18,11 @@ DefaultLookAndFeel::DefaultLookAndFeel()
     boldFont = EmbeddedFonts::getTahoma (fontHeight, true);
 }
 
+DefaultLookAndFeel::~DefaultLookAndFeel()
+{
+    EmbeddedFonts::release();
+}
+
 void DefaultLookAndFeel::setColourTable()
 {
     setColour (juce::Slider::rotarySliderOutlineColourId, juce::Colour (0xFF000000));

@@ -24,6 +24,7 @@ public:
     };
 
     DefaultLookAndFeel();
+    ~DefaultLookAndFeel() override;
 
     const juce::Font& getPlainFont() const { return plainFont; }
     const juce::Font& getBoldFont() const { return boldFont; }

@@ -30,8 +30,11 @@ EmbeddedFonts::EmbeddedFonts()
 
 EmbeddedFonts::~EmbeddedFonts()
 {
-    if (installed && &juce::LookAndFeel::getDefaultLookAndFeel() == &lookup)
-        juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    // Still installed when the last user was released away from the message
+    // thread. Without the lock the desktop keeps just a weak reference to the
+    // lookup, which goes with it.
+    if (juce::MessageManager::existsAndIsLockedByCurrentThread())
+        uninstall();
 
     clearSingletonInstance();
 }
@@ -39,9 +42,10 @@ EmbeddedFonts::~EmbeddedFonts()
 void EmbeddedFonts::install()
 {
     // The desktop must exist before this object so that it is deleted after
-    // it at shutdown, when this object hands the default back.
+    // it at shutdown.
     auto& desktop = juce::Desktop::getInstance();
     auto* fonts = getInstance();
+    ++fonts->users;
 
     if (&desktop.getDefaultLookAndFeel() == &fonts->lookup)
         return;
@@ -51,6 +55,28 @@ void EmbeddedFonts::install()
 
     // Forget any "Tahoma" that was resolved to a system face before.
     juce::Typeface::clearTypefaceCache();
+}
+
+void EmbeddedFonts::release()
+{
+    auto* fonts = getInstanceWithoutCreating();
+
+    if (fonts == nullptr || fonts->users == 0 || --fonts->users > 0)
+        return;
+
+    // The LV2 library deletes its instances on the host's thread while
+    // JUCE's message thread may be drawing: there the default stays until
+    // shutdown.
+    if (juce::MessageManager::existsAndIsLockedByCurrentThread())
+        fonts->uninstall();
+}
+
+void EmbeddedFonts::uninstall()
+{
+    if (installed && &juce::LookAndFeel::getDefaultLookAndFeel() == &lookup)
+        juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+
+    installed = false;
 }
 
 juce::Typeface::Ptr EmbeddedFonts::getTahomaTypeface (bool wantBold)

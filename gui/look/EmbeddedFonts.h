@@ -6,15 +6,20 @@
 // embedded in the plug-in (Wine's Tahoma-compatible faces), so it looks the
 // same on every machine whether or not Tahoma is installed.
 //
-// JUCE resolves a typeface name through the default look and feel; install()
-// makes the plug-in's default one resolve "Tahoma" (any letter case) to the
-// embedded faces and leave every other name to JUCE.
+// JUCE resolves a typeface name through the default look and feel; while
+// any user holds it (each DefaultLookAndFeel from install() to release()),
+// the default one resolves "Tahoma" (any letter case) to the embedded faces
+// and leaves every other name to JUCE. The last user's release hands the
+// default back where the message manager's lock is held, as the desktop
+// asks: JUCE's shutdown, where this object is deleted, runs on a host's
+// thread in the VST 2.4 library, without that lock.
 class EmbeddedFonts : private juce::DeletedAtShutdown
 {
 public:
     ~EmbeddedFonts() override;
 
     static void install();
+    static void release();
 
     // The embedded plain or bold face; null only if the resource is missing.
     static juce::Typeface::Ptr getTahomaTypeface (bool bold);
@@ -35,7 +40,10 @@ private:
 
     juce::Typeface::Ptr plain, bold;
     TypefaceLookup lookup;
+    int users = 0;
     bool installed = false;
+
+    void uninstall();
 
     JUCE_DECLARE_NON_COPYABLE (EmbeddedFonts)
 };

@@ -4,21 +4,50 @@
 #include "gui/look/FallbackImages.h"
 #include "gui/look/ImageSets.h"
 
+#include <map>
+
 namespace
 {
 constexpr const char* textButtonPartNames[] = { "Left", "Middle", "Right", "LeftPressed",
                                                 "MiddlePressed", "RightPressed", "Overlay" };
-
-juce::int64 cacheKey (const juce::String& fileName)
-{
-    return ("QuilvernEmbeddedImage:" + fileName.toLowerCase()).hashCode64();
-}
 } // namespace
+
+// The decoded images, kept until JUCE shuts down: they are few and small.
+// Not JUCE's image cache: its timer runs while it holds an image, and in the
+// VST 2.4 library JUCE's shutdown deletes that cache on a host's thread,
+// where a running timer may not be stopped.
+class EmbeddedImages::Cache : private juce::DeletedAtShutdown
+{
+public:
+    ~Cache() override { clearSingletonInstance(); }
+
+    static juce::Image find (const juce::String& key)
+    {
+        auto* cache = getInstance();
+        const juce::ScopedLock sl (cache->lock);
+        const auto found = cache->images.find (key.toLowerCase());
+        return found != cache->images.end() ? found->second : juce::Image();
+    }
+
+    static void add (const juce::String& key, const juce::Image& image)
+    {
+        auto* cache = getInstance();
+        const juce::ScopedLock sl (cache->lock);
+        cache->images[key.toLowerCase()] = image;
+    }
+
+    JUCE_DECLARE_SINGLETON (Cache, false)
+
+private:
+    juce::CriticalSection lock;
+    std::map<juce::String, juce::Image> images;
+};
+
+JUCE_IMPLEMENT_SINGLETON (EmbeddedImages::Cache)
 
 juce::Image EmbeddedImages::load (const juce::String& fileName)
 {
-    const auto key = cacheKey (fileName);
-    auto image = juce::ImageCache::getFromHashCode (key);
+    auto image = Cache::find (fileName);
 
     if (! image.isValid())
     {
@@ -27,7 +56,7 @@ juce::Image EmbeddedImages::load (const juce::String& fileName)
         if (image.isValid())
         {
             ImageSets::markAsEmbedded (image, fileName);
-            juce::ImageCache::addImageToCache (image, key);
+            Cache::add (fileName, image);
         }
     }
 
@@ -39,16 +68,16 @@ juce::Image EmbeddedImages::loadOrDraw (const juce::String& fileName, int width,
     if (auto image = load (fileName); image.isValid())
         return image;
 
-    // Cached under a name of its own, so that a PNG added later wins.
-    const auto key = cacheKey ("fallback:" + fileName);
-    auto image = juce::ImageCache::getFromHashCode (key);
+    // Kept under a name of its own, apart from the PNGs.
+    const auto key = "fallback:" + fileName;
+    auto image = Cache::find (key);
 
     if (! image.isValid())
     {
         image = juce::Image (juce::Image::ARGB, width, height, true);
         juce::Graphics g (image);
         painter (g, image.getBounds().toFloat());
-        juce::ImageCache::addImageToCache (image, key);
+        Cache::add (key, image);
     }
 
     return image;

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-// The widgets' PNG images, embedded in the plug-in and decoded once through
-// JUCE's image cache, so repeated requests share one image. Where a PNG is
+// The widgets' PNG images, embedded in the plug-in and decoded once into a
+// cache of the process, so repeated requests share one image. Where a PNG is
 // missing, the check box, radio, image-button, title-icon and shadow images
 // are drawn here instead, so the widgets stay usable; the text-button parts
 // stay invalid, and the text button then draws itself without images.
@@ -47,12 +47,14 @@ public:
     // left and right); invalid for noShadow.
     static juce::Image getWindowShadow (int side);
 
-    // The named PNG resource through the image cache, marked as the 1x set of
-    // its file (ImageSets); invalid when missing. Its pixels are decoded when
+    // The named PNG resource through the cache, marked as the 1x set of its
+    // file (ImageSets); invalid when missing. Its pixels are decoded when
     // first drawn, which at 2x they never are.
     static juce::Image load (const juce::String& fileName);
 
 private:
+    class Cache;
+
     using Painter = std::function<void (juce::Graphics&, juce::Rectangle<float>)>;
     static juce::Image loadOrDraw (const juce::String& fileName, int width, int height, const Painter& painter);
 };

@@ -370,3 +370,71 @@ TEST_F (Vst2BoundaryTest, AnswersTailSizeAndRefusesSoftBypass)
 
     EXPECT_GT (largestChange, 0.05f) << "the wet signal passed through unchanged, as if bypassed";
 }
+
+namespace
+{
+// Plays a tone through a resumed effect, as a host's audio callback does,
+// the oscillators' depths at 0 so that the notches stand still; returns the
+// last 4096 samples of the left channel. The tone is the same sample
+// sequence whatever the rate.
+std::vector<float> playTone (AEffect* effect, int blockSize, int numSamples = 96000)
+{
+    effect->setParameter (effect, 4, 0.0f); // LFO 1 Depth
+    effect->setParameter (effect, 8, 0.0f); // LFO 2 Depth
+    std::vector<float> left ((size_t) blockSize), right ((size_t) blockSize), played;
+    float* channels[] = { left.data(), right.data() };
+
+    for (int start = 0; start < numSamples; start += blockSize)
+    {
+        for (int i = 0; i < blockSize; ++i)
+            left[(size_t) i] = right[(size_t) i] = 0.5f * (float) std::sin (0.05 * (start + i));
+
+        effect->processReplacing (effect, channels, channels, blockSize);
+        played.insert (played.end(), left.begin(), left.end());
+    }
+
+    return { played.end() - 4096, played.end() };
+}
+
+float largestDifference (const std::vector<float>& a, const std::vector<float>& b)
+{
+    float largest = 0.0f;
+
+    for (size_t i = 0; i < std::min (a.size(), b.size()); ++i)
+        largest = std::max (largest, std::abs (a[i] - b[i]));
+
+    return largest;
+}
+} // namespace
+
+// A host changes the rate and block size between suspend and resume: the
+// effect then sounds as one resumed at that rate from the start, and not as
+// at the rate before.
+TEST_F (Vst2BoundaryTest, ANewRateAndBlockSizeBetweenSuspendAndResumeTakeEffect)
+{
+    const auto resumeAt = [] (AEffect* e, float rate, int blockSize) {
+        e->dispatcher (e, effSetSampleRate, 0, 0, nullptr, rate);
+        e->dispatcher (e, effSetBlockSize, 0, blockSize, nullptr, 0.0f);
+        e->dispatcher (e, effMainsChanged, 0, 1, nullptr, 0.0f);
+    };
+
+    const auto freshlyResumedAt = [&] (float rate, int blockSize) {
+        auto* other = openEffect (2400);
+        other->dispatcher (other, effOpen, 0, 0, nullptr, 0.0f);
+        resumeAt (other, rate, blockSize);
+        auto played = playTone (other, blockSize);
+        other->dispatcher (other, effMainsChanged, 0, 0, nullptr, 0.0f);
+        other->dispatcher (other, effClose, 0, 0, nullptr, 0.0f);
+        return played;
+    };
+
+    resumeAt (effect, 44100.0f, 512);
+    playTone (effect, 512, 22050);
+    dispatch (effMainsChanged, 0, 0);
+    resumeAt (effect, 96000.0f, 2048);
+    const auto changed = playTone (effect, 2048);
+    dispatch (effMainsChanged, 0, 0);
+
+    EXPECT_LT (largestDifference (changed, freshlyResumedAt (96000.0f, 2048)), 1e-5f);
+    EXPECT_GT (largestDifference (changed, freshlyResumedAt (44100.0f, 2048)), 1e-3f) << "the rate makes no difference";
+}

@@ -136,7 +136,7 @@ protected:
     {
         dispatch (effEditClose);
         editorOpen = false;
-        idleFor (50);
+        idleUntil ([this] { return window->getNumChildren() == 0; });
     }
 
     // The host's idle loop: the plug-in's idle call, then the host's own
@@ -243,7 +243,7 @@ TEST_F (Vst2EditorTest, OpensDrawsFollowsTheDockedPanelAndReopensWithItsState)
     // wrapper asks once more when its own window has taken the new size.)
     window->click (optionsButtonX, optionsButtonY);
     ASSERT_TRUE (idleUntil ([] { return ! hostSide.sizeRequests.empty(); }));
-    idleFor (100);
+    idleUntil ([] { return hostSide.sizeRequests.size() >= 2; });
     EXPECT_THAT (hostSide.sizeRequests, ::testing::Each (Size (faceWidth, dockedHeight)));
     EXPECT_EQ (getEditorRect(), Size (faceWidth, dockedHeight));
     EXPECT_EQ (window->getSize().height, dockedHeight);
@@ -261,7 +261,7 @@ TEST_F (Vst2EditorTest, OpensDrawsFollowsTheDockedPanelAndReopensWithItsState)
     hostSide.sizeRequests.clear();
     window->click (optionsButtonX, optionsButtonY);
     ASSERT_TRUE (idleUntil ([] { return ! hostSide.sizeRequests.empty(); }));
-    idleFor (100);
+    idleUntil ([] { return hostSide.sizeRequests.size() >= 2; });
     EXPECT_THAT (hostSide.sizeRequests, ::testing::Each (Size (faceWidth, faceHeight)));
     EXPECT_EQ (getEditorRect(), Size (faceWidth, faceHeight));
 }
@@ -269,8 +269,8 @@ TEST_F (Vst2EditorTest, OpensDrawsFollowsTheDockedPanelAndReopensWithItsState)
 TEST_F (Vst2EditorTest, MetersRunWhileAudioIsProcessedAndFallAfterSuspend)
 {
     openEditor();
-    ASSERT_TRUE (showsColourAt (10, faceHeight - 8, statusBarColour));
-    idleFor (100);
+    ASSERT_TRUE (idleUntil ([&] { return shareMatchingBackground (window->capture (0, 0, faceWidth, faceHeight - 16)) > 0.6; }))
+        << "the face was never drawn";
     const auto atRest = window->capture (meterX, meterY, meterWidth, meterHeight);
 
     const bool moved = idleUntil ([&] {
@@ -290,9 +290,11 @@ TEST_F (Vst2EditorTest, TypingIntoThePresetNameRenamesThePreset)
     const auto before = getCurrentPresetName();
     openEditor();
     ASSERT_TRUE (showsColourAt (10, faceHeight - 8, statusBarColour));
+    const auto nameShown = window->capture (nameDisplayX - 40, nameDisplayY - 6, 80, 12);
 
     window->click (nameDisplayX, nameDisplayY);
-    idleFor (100);
+    ASSERT_TRUE (idleUntil ([&] { return window->capture (nameDisplayX - 40, nameDisplayY - 6, 80, 12) != nameShown; }))
+        << "no text editor opened on the name";
 
     for (const char character : juce::String ("Xy"))
         window->typeCharacter (character);
@@ -310,7 +312,7 @@ TEST_F (Vst2EditorTest, OpeningAndClosingAHundredTimesLeavesNothingBehind)
         EXPECT_TRUE (showsColourAt (10, faceHeight - 8, statusBarColour));
         dispatch (effEditClose);
         editorOpen = false;
-        idleFor (10);
+        idleUntil ([this] { return window->getNumChildren() == 0; });
     };
 
     // The first openings fill JUCE's caches and pools.

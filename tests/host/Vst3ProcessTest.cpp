@@ -1,7 +1,9 @@
 // Calls the VST3 plug-in's audio processor interface directly, the way a
 // host's audio thread does: it must allocate nothing while it processes
 // (with parameter changes, MIDI controllers and a playing transport in every
-// block), and report the plug-in's own parameter values to the host.
+// block, also after a new rate and a larger block), move the parameter a
+// MIDI-learned controller drives (in blocks and in flushes without audio),
+// and report the plug-in's own parameter values to the host.
 #include <gmock/gmock.h>
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -22,6 +24,7 @@ namespace
 {
 constexpr double sampleRate = 48000.0;
 constexpr int blockSize = 256;
+constexpr int largestBlockSize = 4096;
 // "feedback", "lfo_1_sync" and MIDI controller 7 of channel 1 as JUCE's
 // wrapper offers it.
 constexpr Vst::ParamID feedbackId = 1955982213;
@@ -64,11 +67,12 @@ class ParameterChanges : public Vst::IParameterChanges
 public:
     QUILVERN_STACK_OBJECT_COM_METHODS
 
-    int32 PLUGIN_API getParameterCount() override { return (int32) queues.size(); }
+    int32 PLUGIN_API getParameterCount() override { return (int32) count; }
     Vst::IParamValueQueue* PLUGIN_API getParameterData (int32 index) override { return &queues[(size_t) index]; }
     Vst::IParamValueQueue* PLUGIN_API addParameterData (const Vst::ParamID&, int32&) override { return nullptr; }
 
     std::array<OnePointQueue, 3> queues;
+    size_t count = queues.size();
 };
 
 // Keeps the last value the plug-in reports for each parameter, in storage
@@ -240,26 +244,120 @@ protected:
     }
 
     // One block of a sine with new values for a parameter and a controller,
-    // and every 20 blocks a new sync mode (which changes the texts hosts show).
+    // and every 20 blocks a new sync mode (which changes the texts hosts
+    // show), at the block size and rate the host set up.
     void processBlock (int block)
     {
+        const int size = data.numSamples;
+
         for (size_t c = 0; c < 2; ++c)
-            for (size_t i = 0; i < (size_t) blockSize; ++i)
-                input[c][i] = (float) (0.5 * std::sin (0.05 * (double) (block * blockSize + (int) i)));
+            for (size_t i = 0; i < (size_t) size; ++i)
+                input[c][i] = (float) (0.5 * std::sin (0.05 * (double) (block * size + (int) i)));
 
         changes.queues[0].value = (block % 10) / 10.0;
         changes.queues[1].value = (block % 7) / 7.0;
         changes.queues[2].value = (block / 20 % 4) / 3.0;
-        context.projectTimeMusic = block * blockSize / sampleRate * 2.0;
-        context.projectTimeSamples = block * blockSize;
+        context.projectTimeMusic = block * size / context.sampleRate * 2.0;
+        context.projectTimeSamples = block * size;
         ASSERT_EQ (processor->process (data), kResultOk);
+    }
+
+    // The allocations of the given number of blocks on an audio thread.
+    // A thread's first use of a C++ thread_local in the plug-in's library
+    // allocates its share of the storage, once: GCC emulates thread-locals
+    // on Windows, and JUCE's VST3 wrapper keeps one for the parameter
+    // changes it applies. A host's audio thread has made that one-time
+    // step once it has played any instance; so here another instance plays
+    // a block with a parameter change first, and every block of this
+    // instance counts, from its first.
+    long long allocationsWhilePlaying (int blocks)
+    {
+        auto other = loadQuilvern();
+        long long allocations = -1;
+
+        if (other == nullptr)
+            return allocations;
+
+        onAudioThread ([&] {
+            juce::AudioBuffer<float> buffer (2, blockSize);
+            juce::MidiBuffer midi;
+            other->getParameters()[1]->setValue (0.3f);
+            other->processBlock (buffer, midi);
+
+            ThreadAllocationCounter::Scope scope;
+
+            for (int block = 0; block < blocks; ++block)
+                processBlock (block);
+
+            allocations = scope.getCount();
+        });
+
+        return allocations;
+    }
+
+    double outputEnergy() const
+    {
+        double energy = 0.0;
+
+        for (const auto& channel : output)
+            for (const auto sample : channel)
+                energy += sample * sample;
+
+        return energy;
+    }
+
+    // The parameter values the plug-in holds, from the state it gives the
+    // host: "VC2!", the text's length, the document.
+    double pluginValue (const juce::String& name)
+    {
+        auto stream = std::make_unique<FixedStream>();
+
+        if (component->getState (stream.get()) != kResultOk || stream->position < 8)
+            return -1.0;
+
+        const auto length = (int) juce::ByteOrder::littleEndianInt (stream->bytes.data() + 4);
+        const auto chunk = juce::parseXML (juce::String::fromUTF8 (stream->bytes.data() + 8, length));
+        auto* parameters = chunk != nullptr ? chunk->getChildByName ("ParametersState") : nullptr;
+
+        if (parameters != nullptr)
+            for (auto* parameter : parameters->getChildIterator())
+                if (parameter->getStringAttribute ("name") == name)
+                    return parameter->getDoubleAttribute ("value");
+
+        return -1.0;
+    }
+
+    // What MIDI learn leaves behind, a controller in the plug-in's map,
+    // restored with the state as a project brings it back.
+    void mapController (int controller, const juce::String& parameterName)
+    {
+        juce::MemoryBlock state, chunk;
+        instance->getStateInformation (state);
+        const auto host = juce::AudioProcessor::getXmlFromBinary (state.getData(), (int) state.getSize());
+        auto* componentState = host != nullptr ? host->getChildByName ("IComponent") : nullptr;
+        ASSERT_NE (componentState, nullptr);
+        ASSERT_TRUE (chunk.fromBase64Encoding (componentState->getAllSubText()));
+        const auto plugin = juce::AudioProcessor::getXmlFromBinary (chunk.getData(), (int) chunk.getSize());
+        ASSERT_NE (plugin, nullptr);
+
+        auto* map = plugin->getChildByName ("MidiControlMap");
+        ASSERT_NE (map, nullptr);
+        auto* assign = map->createNewChildElement ("assign");
+        assign->setAttribute ("CC", controller);
+        assign->setAttribute ("param", parameterName);
+
+        juce::AudioProcessor::copyXmlToBinary (*plugin, chunk);
+        componentState->deleteAllTextElements();
+        componentState->addTextElement (chunk.toBase64Encoding());
+        juce::AudioProcessor::copyXmlToBinary (*host, state);
+        instance->setStateInformation (state.getData(), (int) state.getSize());
     }
 
     std::unique_ptr<juce::AudioPluginInstance> instance;
     Vst::IComponent* component = nullptr;
     Vst::IAudioProcessor* processor = nullptr;
 
-    std::array<std::array<float, blockSize>, 2> input {}, output {};
+    std::array<std::array<float, largestBlockSize>, 2> input {}, output {};
     std::array<float*, 2> inputChannels {}, outputChannels {};
     Vst::AudioBusBuffers inputBus, outputBus;
     Vst::ProcessContext context {};
@@ -286,40 +384,89 @@ TEST_F (Vst3ProcessTest, ProcessingAllocatesNothing)
     if (! ThreadAllocationCounter::isAvailable())
         GTEST_SKIP() << "a sanitizer build counts no allocations";
 
-    // A thread's first use of a C++ thread_local in the plug-in's library
-    // allocates its share of the storage, once: GCC emulates thread-locals
-    // on Windows, and JUCE's VST3 wrapper keeps one for the parameter
-    // changes it applies. A host's audio thread has made that one-time
-    // step once it has played any instance; so here another instance plays
-    // a block with a parameter change first, and every block of this
-    // instance counts, from its first.
-    auto other = loadQuilvern();
-    ASSERT_NE (other, nullptr);
-    long long allocations = -1;
+    EXPECT_EQ (allocationsWhilePlaying (200), 0);
+    EXPECT_GT (outputEnergy(), 0.0) << "the plug-in processed the blocks";
+}
 
-    onAudioThread ([&] {
-        juce::AudioBuffer<float> buffer (2, blockSize);
-        juce::MidiBuffer midi;
-        other->getParameters()[1]->setValue (0.3f);
-        other->processBlock (buffer, midi);
+TEST_F (Vst3ProcessTest, ANewRateAndLargerBlocksStayAllocationFree)
+{
+    if (! ThreadAllocationCounter::isAvailable())
+        GTEST_SKIP() << "a sanitizer build counts no allocations";
 
-        ThreadAllocationCounter::Scope scope;
-
-        for (int block = 0; block < 200; ++block)
+    onAudioThread ([this] {
+        for (int block = 0; block < 20; ++block)
             processBlock (block);
-
-        allocations = scope.getCount();
     });
 
-    EXPECT_EQ (allocations, 0);
+    // As hosts change them: stopped and deactivated, set up, activated.
+    Vst::ProcessSetup setup { Vst::kRealtime, Vst::kSample32, largestBlockSize, 96000.0 };
+    processor->setProcessing (false);
+    component->setActive (false);
+    ASSERT_EQ (processor->setupProcessing (setup), kResultOk);
+    ASSERT_EQ (component->setActive (true), kResultOk);
+    processor->setProcessing (true);
+    context.sampleRate = setup.sampleRate;
+    data.numSamples = largestBlockSize;
+    for (auto& channel : output)
+        channel.fill (0.0f);
 
-    double energy = 0.0;
+    EXPECT_EQ (allocationsWhilePlaying (100), 0);
+    EXPECT_GT (outputEnergy(), 0.0) << "the plug-in processed the blocks";
+}
 
-    for (const auto& channel : output)
-        for (const auto sample : channel)
-            energy += sample * sample;
+TEST_F (Vst3ProcessTest, ALearnedControllerMovesItsParameterInBlocksAndInFlushesWithoutAudio)
+{
+    mapController (7, "Feedback");
 
-    EXPECT_GT (energy, 0.0) << "the plug-in processed the blocks";
+    struct Case
+    {
+        const char* what;
+        int numSamples;
+        int numBusses;
+        double value;
+        int controllerValue;
+    };
+
+    const Case cases[] = {
+        { "a block", blockSize, 1, 0.25, 32 },
+        { "a flush: no samples, no busses", 0, 0, 0.75, 96 },
+        { "no samples, with busses", 0, 1, 1.0, 127 },
+        { "a block again", blockSize, 1, 0.0, 0 },
+    };
+
+    // JUCE's wrapper offers each channel's controllers as parameters and
+    // turns their values into controller messages (value x 128, at most 127).
+    data.inputParameterChanges = &changes;
+    changes.count = 1;
+    changes.queues[0].id = volumeControllerId;
+    constexpr float untouched = 0.125f;
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        input[0].fill (0.5f);
+        input[1].fill (0.5f);
+        output[0].fill (untouched);
+        output[1].fill (untouched);
+        changes.queues[0].value = c.value;
+        data.numSamples = c.numSamples;
+        data.numInputs = data.numOutputs = c.numBusses;
+        data.inputs = c.numBusses > 0 ? &inputBus : nullptr;
+        data.outputs = c.numBusses > 0 ? &outputBus : nullptr;
+
+        onAudioThread ([this] { ASSERT_EQ (processor->process (data), kResultOk); });
+        EXPECT_NEAR (pluginValue ("Feedback"), c.controllerValue / 127.0, 1e-6);
+
+        if (c.numSamples == 0)
+        {
+            EXPECT_THAT (output[0], ::testing::Each (untouched)) << "a flush touched the audio";
+            EXPECT_NEAR (reported.last (feedbackId), c.controllerValue / 127.0, 1e-6) << "the host was not told";
+        }
+        else
+        {
+            EXPECT_NE (output[0][0], untouched) << "the block was not processed";
+        }
+    }
 }
 
 TEST_F (Vst3ProcessTest, ReportsTheRestoredValuesAfterAProgramChange)

@@ -2,6 +2,9 @@
 
 #include <juce_events/juce_events.h>
 
+#include <atomic>
+#include <memory>
+
 // Delivers pending messages (asynchronous updates, timers) on the test's
 // message thread.
 struct MessagePump
@@ -28,5 +31,16 @@ struct MessagePump
         }
 
         return true;
+    }
+
+    // Delivers every message posted on the message thread before the call
+    // (asynchronous updates triggered there, repaints), however long a busy
+    // machine takes: they come before a marker posted behind them. Returns
+    // whether the marker arrived within the deadline.
+    static bool deliverPosted (int timeoutMilliseconds = 5000)
+    {
+        const auto delivered = std::make_shared<std::atomic<bool>> (false);
+        juce::MessageManager::callAsync ([delivered] { delivered->store (true); });
+        return runUntil ([&delivered] { return delivered->load(); }, timeoutMilliseconds);
     }
 };

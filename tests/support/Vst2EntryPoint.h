@@ -22,8 +22,11 @@ struct Vst2EntryPoint
     static Function get()
     {
 #if defined (_WIN32)
-        static auto* library = new juce::DynamicLibrary (LibraryCopy::get().getFullPathName());
-        return reinterpret_cast<Function> (library->getFunction ("VSTPluginMain"));
+        // Windows keeps the file of a loaded library: freed among the static
+        // objects at exit, before the copy's folder goes (the copy was made
+        // first, so it is destroyed last).
+        static juce::DynamicLibrary library (LibraryCopy::get().getFullPathName());
+        return reinterpret_cast<Function> (library.getFunction ("VSTPluginMain"));
 #else
         static void* const library = dlopen (LibraryCopy::get().getFullPathName().toRawUTF8(),
                                              RTLD_NOW | RTLD_LOCAL);

@@ -77,8 +77,7 @@ TEST (FilmStripControls, AnAnimationKeepsItsValueWithinTheStripAndFlashesBackToF
 
     animation->flash (5, 10);
     EXPECT_EQ (animation->getFrame(), 5);
-    MessagePump::run (100);
-    EXPECT_EQ (animation->getFrame(), 0);
+    EXPECT_TRUE (MessagePump::runUntil ([&] { return animation->getFrame() == 0; })) << animation->getFrame();
 }
 
 TEST (FilmStripControls, AKnobDraggedUpReachesHalfAfter125PixelsAndStopsAtTheTop)
@@ -150,7 +149,7 @@ TEST (FilmStripControls, AKnobRepaintsOnlyWhenItsFrameChanges)
     const auto repaintsFor = [&] (std::function<void()> change) {
         counter->count = 0;
         change();
-        MessagePump::run();
+        MessagePump::deliverPosted();
         return counter->count;
     };
 
@@ -177,9 +176,7 @@ TEST (FilmStripControls, ABlinkingAnimationShowsFrameZeroInItsOffPhase)
     animation->setFrame (5);
     animation->startBlinking();
 
-    for (int i = 0; i < 50 && ! animation->isInBlinkOffPhase(); ++i)
-        MessagePump::run (10);
-
+    ASSERT_TRUE (MessagePump::runUntil ([&] { return animation->isInBlinkOffPhase(); }));
     EXPECT_EQ (shownStripFrame (*animation), 0);
     animation->stopBlinking();
     EXPECT_FALSE (animation->isInBlinkOffPhase());

@@ -3,6 +3,7 @@
 #include "support/MessagePump.h"
 #include "support/SkinTestSupport.h"
 
+#include <optional>
 #include <thread>
 
 namespace
@@ -130,13 +131,18 @@ TEST_F (GUIControllerTest, AUserChangeGoesToTheParameterInsideOneGestureThenToEa
 
 TEST_F (GUIControllerTest, ADestroyedControlIsNoLongerCalled)
 {
-    auto temporary = std::make_unique<ProbeControl>();
-    temporary->loadFromXml (*xml (R"(<Knob><links><link as="connectedTo" param="FX"/></links></Knob>)"),
-                            world.parameters, world.events, nullptr);
+    // Destroyed with a notification pending; an unlinked control then takes
+    // its place in memory, where a call still addressed to it would land.
+    // The fixture's control, linked too, shows when the notification ran.
+    const char* const linkedToFx = R"(<Knob><links><link as="connectedTo" param="FX"/></links></Knob>)";
+    load (linkedToFx);
+    std::optional<ProbeControl> place;
+    place.emplace().loadFromXml (*xml (linkedToFx), world.parameters, world.events, nullptr);
 
     world.parameter ("FX").setNormalizedValue (0.1f, true);
-    temporary.reset();
-    MessagePump::run();
+    place.reset();
+    place.emplace();
 
-    SUCCEED();
+    ASSERT_TRUE (MessagePump::runUntil ([this] { return ! control.shown.empty(); }));
+    EXPECT_TRUE (place->shown.empty()) << "the destroyed control was called";
 }

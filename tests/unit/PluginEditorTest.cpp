@@ -38,7 +38,7 @@ protected:
         : plugin (createQuilvern (juce::File())),
           editor (*dynamic_cast<QuilvernEditor*> (plugin->getEditorComponent()))
     {
-        MessagePump::run();
+        MessagePump::deliverPosted();
     }
 
     template <typename Control>
@@ -65,7 +65,7 @@ protected:
     void toggleLearnMode()
     {
         editor.actionTriggered (nullptr, EventsMap::toggleMidiLearn);
-        MessagePump::run();
+        MessagePump::deliverPosted();
     }
 
     // One block of a loud sine through the processor, with controller
@@ -90,7 +90,7 @@ protected:
             midi.addEvent (juce::MidiMessage::controllerEvent (1, controller, value), 0);
 
         plugin->processBlock (buffer, midi);
-        MessagePump::run();
+        MessagePump::deliverPosted();
     }
 
     juce::String feedback (int index)
@@ -99,6 +99,13 @@ protected:
     }
 
     const juce::String& statusText() { return editor.getStatusBar().getText(); }
+
+    // Whether the status bar comes to show the text (updates arrive
+    // asynchronously) within a generous time-out.
+    bool statusShows (const juce::String& text)
+    {
+        return MessagePump::runUntil ([&] { return statusText() == text; });
+    }
 
     std::unique_ptr<Quilvern> plugin;
     QuilvernEditor& editor;
@@ -127,8 +134,7 @@ TEST_F (PluginEditorTest, LearnModeShowsEachStateOfThePairing)
     EXPECT_EQ (statusText(), "Waiting for a controller or parameter movement...");
 
     turn ("FeedbackKnob", 0.75);
-    MessagePump::run();
-    EXPECT_EQ (statusText(), "'Feedback' parameter is free. Waiting for a free controller now...");
+    EXPECT_TRUE (statusShows ("'Feedback' parameter is free. Waiting for a free controller now...")) << statusText();
 
     processBlock ({ { 10, 64 } });
     EXPECT_EQ (statusText(), "CC# 10 is assigned to parameter 'Feedback'.");
@@ -143,8 +149,7 @@ TEST_F (PluginEditorTest, LearnModeShowsEachStateOfThePairing)
 
     // The prompt outranks the knob's own feedback.
     turn ("StereoPhaseKnob", 0.25);
-    MessagePump::run();
-    EXPECT_EQ (statusText(), "CC# 7 is assigned to parameter 'Stereo Phase'.");
+    EXPECT_TRUE (statusShows ("CC# 7 is assigned to parameter 'Stereo Phase'.")) << statusText();
     toggleLearnMode();
 }
 
@@ -153,8 +158,7 @@ TEST_F (PluginEditorTest, MidiLearnFromTheMidiTabEndsInItsList)
     auto& page = *editor.getMidiControlTab();
     auto& learnBox = *dynamic_cast<juce::Button*> (page.getLearnModeBox().getChildComponent (0));
     learnBox.triggerClick();
-    MessagePump::run();
-    EXPECT_EQ (statusText(), "Waiting for a controller or parameter movement...");
+    EXPECT_TRUE (statusShows ("Waiting for a controller or parameter movement...")) << statusText();
 
     turn ("FeedbackKnob", 0.6);
     processBlock ({ { 21, 90 } });
@@ -165,9 +169,8 @@ TEST_F (PluginEditorTest, MidiLearnFromTheMidiTabEndsInItsList)
     EXPECT_EQ (list.getRow (list.findRowOf (21))->parameter->getName(), "Feedback");
 
     learnBox.triggerClick();
-    MessagePump::run();
+    EXPECT_TRUE (statusShows ("")) << statusText();
     EXPECT_FALSE (plugin->getMidiControl().isLearnMode());
-    EXPECT_EQ (statusText(), "");
 }
 
 TEST_F (PluginEditorTest, ChoicesForTheNextStartAreNotedUntilTheTabChanges)
@@ -184,18 +187,17 @@ TEST_F (PluginEditorTest, ChoicesForTheNextStartAreNotedUntilTheTabChanges)
     EXPECT_EQ (statusText(), "");
 
     mapBox.triggerClick();
-    MessagePump::run();
-    EXPECT_EQ (statusText(), "Default Map settings will be affected when plugin is loaded.");
+    EXPECT_TRUE (statusShows ("Default Map settings will be affected when plugin is loaded.")) << statusText();
     mapBox.triggerClick();
-    MessagePump::run();
+    MessagePump::deliverPosted();
 }
 
 TEST_F (PluginEditorTest, ALearnSwitchOnAnotherThreadReachesTheStatusBarOnTheMessageThread)
 {
     std::thread ([this] { plugin->getMidiControl().setLearnMode (true); }).join();
     EXPECT_EQ (statusText(), "");
-    MessagePump::run (100); // the editor's timer ticks every 25 ms
-    EXPECT_EQ (statusText(), "Waiting for a controller or parameter movement...");
+    // The editor's timer shows it.
+    EXPECT_TRUE (statusShows ("Waiting for a controller or parameter movement...")) << statusText();
     plugin->getMidiControl().setLearnMode (false);
 }
 
@@ -292,7 +294,7 @@ TEST_F (PluginEditorTest, SyncShowsTheNoteRateSwitchInPlaceOfTheRateKnob)
     for (const auto& step : steps)
     {
         parameters.setNormalizedValue (QuilvernCore::lfo2Sync, step.value);
-        MessagePump::run();
+        MessagePump::deliverPosted();
         EXPECT_EQ (knob.isVisible(), step.knobShown) << step.value;
         EXPECT_EQ (rateSwitch.isVisible(), ! step.knobShown) << step.value;
     }
@@ -395,7 +397,7 @@ TEST_F (PluginEditorTest, EditingThePresetNameRenamesTheCurrentPreset)
 
     display.setText ("Slow Drift");
     editor.displayTextChanged (&display);
-    MessagePump::run();
+    MessagePump::runUntil ([&] { return plugin->getPresetName (plugin->getCurrentPreset()) == "Slow Drift"; });
 
     EXPECT_EQ (plugin->getPresetName (plugin->getCurrentPreset()), "Slow Drift");
     EXPECT_EQ (display.getText(), "Slow Drift");

@@ -4,6 +4,7 @@
 #include "presets/PresetValueText.h"
 
 #include <clocale>
+#include <string>
 #include <limits>
 
 TEST (PresetValueText, RoundsToSixDecimalsAndPrintsShortestForm)
@@ -74,13 +75,20 @@ TEST (PresetValueText, ZerosReadBackWithTheSignTheyWereWrittenWith)
 
 TEST (PresetValueText, IgnoresTheNumericLocale)
 {
-    const auto* previous = std::setlocale (LC_NUMERIC, nullptr);
-    const std::string saved = previous != nullptr ? previous : "C";
+    struct LocaleRestorer
+    {
+        ~LocaleRestorer() { std::setlocale (LC_NUMERIC, saved.c_str()); }
+        std::string saved = std::setlocale (LC_NUMERIC, nullptr);
+    } restorer;
 
-    for (const char* locale : { "de_DE.UTF-8", "de_DE", "fr_FR.UTF-8" })
-        if (std::setlocale (LC_NUMERIC, locale) != nullptr)
+    // tools/setup.sh generates de_DE.UTF-8.
+    const char* switched = nullptr;
+
+    for (const char* locale : { "de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8" })
+        if ((switched = std::setlocale (LC_NUMERIC, locale)) != nullptr)
             break;
 
+    ASSERT_NE (switched, nullptr) << "no locale with a decimal comma to switch to (tools/setup.sh makes one)";
+    ASSERT_STREQ (std::localeconv()->decimal_point, ",");
     EXPECT_EQ (PresetValueText::format (0.5f), "0.5");
-    std::setlocale (LC_NUMERIC, saved.c_str());
 }

@@ -219,7 +219,11 @@ TEST (LabelWithModalTextEditor, EditsOnTopOfTheEditorAndKeepsOnlyAConfirmedText)
     desktop.addAndMakeVisible (row);
     row.addAndMakeVisible (label);
     desktop.show();
-    MessagePump::run (100);
+    // Until the X server has mapped the window, it cannot take the focus.
+    ASSERT_TRUE (MessagePump::runUntil ([&] {
+        auto* peer = desktop.getPeer();
+        return peer != nullptr && (peer->grabFocus(), peer->isFocused());
+    })) << "the window never took the keyboard focus";
 
     const auto edit = [&] (const juce::String& text, const juce::KeyPress& key) {
         label.showEditor();
@@ -266,8 +270,7 @@ TEST (ComboBoxEx, ItsListOpensInsideTheEditorAndAClickChooses)
     for (int i = 0; i < 2; ++i)
     {
         desktop.clickCentreOf (box);
-        MessagePump::run (20);
-        ASSERT_TRUE (box.isPopupShown());
+        ASSERT_TRUE (MessagePump::runUntil ([&] { return box.isPopupShown(); }));
         desktop.click ({ 600, 400 });
         EXPECT_FALSE (box.isPopupShown());
     }

@@ -107,6 +107,8 @@ TEST_F (StartUpBank, TheNoteComesBackWithEachHostWindowAndStaysWithTheFailedFile
         std::unique_ptr<juce::AudioProcessorEditor> window (plugin->createEditorIfNeeded());
         ASSERT_NE (window, nullptr);
         EXPECT_EQ (editor.getStatusBar().getText(), juce::String (BasePluginEditorOldStyle::startUpBankNote)) << opening;
+        // As every host wrapper does before it deletes the editor.
+        plugin->editorBeingDeleted (window.get());
     }
 
     auto& tab = *editor.getPresetsTab();

@@ -15,13 +15,18 @@ VstIntPtr hostCallback (AEffect*, int opcode, int, VstIntPtr, void*, float)
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
-// The host's message loop, with the editor's idle call as hosts make it.
-void runHostLoop (AEffect* effect, DWORD milliseconds)
+// The host's message loop, with the editor's idle call as hosts make it,
+// until the condition holds; false when it did not within the time-out.
+template <typename Condition>
+bool runHostLoop (AEffect* effect, Condition done, DWORD timeoutMilliseconds = 5000)
 {
-    const auto end = GetTickCount64() + milliseconds;
+    const auto end = GetTickCount64() + timeoutMilliseconds;
 
-    while (GetTickCount64() < end)
+    while (! done())
     {
+        if (GetTickCount64() >= end)
+            return false;
+
         MSG message;
 
         while (PeekMessageW (&message, nullptr, 0, 0, PM_REMOVE))
@@ -33,6 +38,8 @@ void runHostLoop (AEffect* effect, DWORD milliseconds)
         effect->dispatcher (effect, effEditIdle, 0, 0, nullptr, 0.0f);
         Sleep (10);
     }
+
+    return true;
 }
 } // namespace
 
@@ -61,7 +68,10 @@ TEST (EditorWindow, OpensInsideTheHostsWindowAndClosesAgain)
     for (int opening = 0; opening < 2; ++opening)
     {
         EXPECT_NE (effect->dispatcher (effect, effEditOpen, 0, 0, host, 0.0f), 0) << "opening " << opening;
-        runHostLoop (effect, 300);
+        runHostLoop (effect, [&] {
+            auto* editor = GetWindow (host, GW_CHILD);
+            return editor != nullptr && IsWindowVisible (editor) && clientSize (editor).cx == width && clientSize (editor).cy == height;
+        });
 
         auto* editor = GetWindow (host, GW_CHILD);
         ASSERT_NE (editor, nullptr) << "opening " << opening;
@@ -70,7 +80,7 @@ TEST (EditorWindow, OpensInsideTheHostsWindowAndClosesAgain)
         EXPECT_EQ (clientSize (editor).cy, height);
 
         effect->dispatcher (effect, effEditClose, 0, 0, nullptr, 0.0f);
-        runHostLoop (effect, 100);
+        runHostLoop (effect, [host] { return GetWindow (host, GW_CHILD) == nullptr; });
         EXPECT_EQ (GetWindow (host, GW_CHILD), nullptr) << "opening " << opening;
     }
 

@@ -73,7 +73,11 @@ TEST (Vst3EditorWindow, OpensInsideTheHostsWindowAndClosesTwice)
 
         editor->addToDesktop (0, host);
         editor->setVisible (true);
-        MessagePump::run (300);
+        MessagePump::runUntil ([&] {
+            const auto windows = windowsOfModule (host, module);
+            return ! windows.empty() && IsWindowVisible (windows.front()) && clientSize (windows.front()).cx == faceWidth
+                && clientSize (windows.front()).cy == faceHeight;
+        });
 
         const auto pluginWindows = windowsOfModule (host, module);
         ASSERT_FALSE (pluginWindows.empty()) << "no window of the plug-in inside the host's";
@@ -82,7 +86,7 @@ TEST (Vst3EditorWindow, OpensInsideTheHostsWindowAndClosesTwice)
         EXPECT_EQ (clientSize (pluginWindows.front()).cy, faceHeight);
 
         editor.reset();
-        MessagePump::run (100);
+        MessagePump::runUntil ([&] { return windowsOfModule (host, module).empty(); });
         EXPECT_TRUE (windowsOfModule (host, module).empty()) << "the plug-in's window is gone";
     }
 
