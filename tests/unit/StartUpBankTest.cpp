@@ -142,7 +142,10 @@ TEST_F (StartUpBank, AUserMapThatCannotLoadIsToldWithEachHostWindow)
     EXPECT_EQ (editor.getStatusBar().getPriority(), StatusBar::settingsNotePriority);
     editor.getStatusBar().clear();
     std::unique_ptr<juce::AudioProcessorEditor> window (plugin->createEditorIfNeeded());
+    ASSERT_NE (window, nullptr);
     EXPECT_EQ (editor.getStatusBar().getText(), juce::String (BasePluginEditor::startUpMapNote));
+    plugin->editorBeingDeleted (window.get());
+    window.reset();
 
     // A map that loads leaves no note.
     const auto good = folder.getChildFile ("good.qvccmap");
