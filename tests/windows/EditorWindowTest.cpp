@@ -8,6 +8,8 @@
 #include "support/WindowSystem.h"
 #include "windows/Win32HostWindow.h"
 
+#include <cmath>
+
 namespace
 {
 VstIntPtr hostCallback (AEffect*, int opcode, int, VstIntPtr, void*, float)
@@ -41,6 +43,16 @@ bool runHostLoop (AEffect* effect, Condition done, DWORD timeoutMilliseconds = 5
 
     return true;
 }
+
+// The scale of the screen, from Windows' DPI setting (96 is 100 %), which
+// the plug-in follows on its own.
+double screenScale()
+{
+    auto* screen = GetDC (nullptr);
+    const auto dpi = GetDeviceCaps (screen, LOGPIXELSX);
+    ReleaseDC (nullptr, screen);
+    return dpi / 96.0;
+}
 } // namespace
 
 TEST (EditorWindow, OpensInsideTheHostsWindowAndClosesAgain)
@@ -56,11 +68,12 @@ TEST (EditorWindow, OpensInsideTheHostsWindowAndClosesAgain)
     ERect* rect = nullptr;
     effect->dispatcher (effect, effEditGetRect, 0, 0, &rect, 0.0f);
     ASSERT_NE (rect, nullptr);
-    const int width = rect->right - rect->left, height = rect->bottom - rect->top;
-    // The face with its status bar below.
-    EXPECT_EQ (width, 633);
-    EXPECT_EQ (height, 223);
+    // The face with its status bar below, at 1x until the editor is open.
+    EXPECT_EQ (rect->right - rect->left, 633);
+    EXPECT_EQ (rect->bottom - rect->top, 223);
 
+    // Then at the scale of the screen.
+    const int width = (int) std::lround (633 * screenScale()), height = (int) std::lround (223 * screenScale());
     auto* host = createHostWindow (width, height);
     ASSERT_NE (host, nullptr);
 
@@ -78,6 +91,9 @@ TEST (EditorWindow, OpensInsideTheHostsWindowAndClosesAgain)
         EXPECT_TRUE (IsWindowVisible (editor));
         EXPECT_EQ (clientSize (editor).cx, width);
         EXPECT_EQ (clientSize (editor).cy, height);
+        effect->dispatcher (effect, effEditGetRect, 0, 0, &rect, 0.0f);
+        EXPECT_EQ (rect->right - rect->left, width) << "the size the host is told";
+        EXPECT_EQ (rect->bottom - rect->top, height);
 
         effect->dispatcher (effect, effEditClose, 0, 0, nullptr, 0.0f);
         runHostLoop (effect, [host] { return GetWindow (host, GW_CHILD) == nullptr; });
