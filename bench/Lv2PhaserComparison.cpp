@@ -16,6 +16,8 @@
 #include <lv2/options/options.h>
 #include <lv2/urid/urid.h>
 
+#include "support/UridMap.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -49,30 +51,6 @@ double threadSeconds()
     clock_gettime (CLOCK_THREAD_CPUTIME_ID, &now);
     return (double) now.tv_sec + (double) now.tv_nsec * 1e-9;
 }
-
-// The host's URI-to-number map.
-class UridMap
-{
-public:
-    LV2_URID_Map* get() { return &feature; }
-    LV2_URID map (const char* uri) { return map (this, uri); }
-
-private:
-    static LV2_URID map (LV2_URID_Map_Handle handle, const char* uri)
-    {
-        auto& uris = static_cast<UridMap*> (handle)->uris;
-        const auto found = std::find (uris.begin(), uris.end(), uri);
-
-        if (found != uris.end())
-            return (LV2_URID) (found - uris.begin() + 1);
-
-        uris.emplace_back (uri);
-        return (LV2_URID) uris.size();
-    }
-
-    std::vector<std::string> uris;
-    LV2_URID_Map feature { this, &UridMap::map };
-};
 
 // One instance with its buffers, control values at their defaults, and an
 // empty event sequence on every atom input.

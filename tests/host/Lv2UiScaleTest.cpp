@@ -16,6 +16,8 @@
 #include <lv2/ui/ui.h>
 #include <lv2/urid/urid.h>
 
+#include "support/UridMap.h"
+
 #include "support/FaceArt.h"
 #include "support/X11HostWindow.h"
 
@@ -37,29 +39,6 @@ constexpr std::uint32_t statusBarColour = 0x444444;
 constexpr const char* pluginUri = "urn:brannock-group-audio:quilvern";
 
 using Size = std::pair<int, int>;
-
-class UridMap
-{
-public:
-    LV2_URID_Map* get() { return &feature; }
-    LV2_URID operator() (const char* uri) { return map (this, uri); }
-
-private:
-    static LV2_URID map (LV2_URID_Map_Handle handle, const char* uri)
-    {
-        auto& uris = static_cast<UridMap*> (handle)->uris;
-        const auto found = std::find (uris.begin(), uris.end(), uri);
-
-        if (found != uris.end())
-            return (LV2_URID) (found - uris.begin() + 1);
-
-        uris.emplace_back (uri);
-        return (LV2_URID) uris.size();
-    }
-
-    std::vector<std::string> uris;
-    LV2_URID_Map feature { this, &UridMap::map };
-};
 
 // The built bundle copied into a folder of the test's: the plug-in writes
 // its settings file beside its library.
